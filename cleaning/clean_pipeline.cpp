@@ -1,0 +1,111 @@
+#include "cleaning/clean_pipeline.h"
+
+#include <algorithm>
+#include <array>
+
+#include "cleaning/case_steps.h"
+#include "cleaning/name_cleaning.h"
+#include "cleaning/text_chars.h"
+
+namespace vornick::cleaning::detail {
+namespace {
+
+constexpr std::array<bool, 256> MakeBadChars() {
+  std::array<bool, 256> bad{};
+  for (const unsigned char c : std::string_view("!\"#$%*+/<=>?@[\\]^`{|}~")) bad[c] = true;
+  return bad;
+}
+constexpr std::array<bool, 256> kBadChars = MakeBadChars();
+
+// Whether the first character from `from` on that survives the removal is (or becomes) a space.
+bool NextIsSpace(std::string_view name, std::size_t from) noexcept {
+  while (from < name.size() && IsBadChar(name[from])) ++from;
+  return from < name.size() && (name[from] == ' ' || name[from] == '_');
+}
+
+// The number of characters of `text`, counted only as far as 2.
+std::size_t CountUpToTwo(std::string_view text) noexcept {
+  if (text.size() <= 1) return text.size();
+  char32_t ignored;
+  const std::size_t first = std::max<std::size_t>(1, DecodeOne(text, ignored));
+  return first == text.size() ? 1 : 2;
+}
+
+}  // namespace
+
+bool IsBadChar(char c) noexcept {
+  return kBadChars[static_cast<unsigned char>(c)];
+}
+
+void RemoveAndSpace(std::string_view name, std::string& out) {
+  out.resize(name.size() + 2 * static_cast<std::size_t>(std::count(name.begin(), name.end(), '-')));
+  char* const begin = out.data();
+  char* write = begin;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char c = name[i];
+    if (IsBadChar(c)) continue;
+    if (c == '_') c = ' ';
+    if (c != '-') {
+      *write++ = c;
+      continue;
+    }
+    if (write == begin) throw NameCleaningError("the name begins with a dash");
+    if (write[-1] != ' ') *write++ = ' ';
+    *write++ = '-';
+    if (!NextIsSpace(name, i + 1)) *write++ = ' ';
+  }
+  out.resize(static_cast<std::size_t>(write - begin));
+}
+
+// One pass: a run of ASCII letters is a kept capital word when it is two or three capitals and a
+// character follows it; kept words are left as they are (capitals already), every other character
+// is cased by the word-start and parenthesis rules.
+void AppendCased(std::string_view text, std::string& out) {
+  if (CountUpToTwo(text) <= 1) {
+    out.append(text);
+    return;
+  }
+  const std::size_t n = text.size();
+  bool wordStart = true;
+  bool afterParen = false;
+  const auto caseChar = [&](auto c) {
+    c = wordStart ? ToUpper(c) : ToLower(c);
+    return afterParen ? ToUpper(c) : c;
+  };
+  std::size_t i = 0;
+  while (i < n) {
+    const char c = text[i];
+    if (IsAsciiLetter(c)) {
+      std::size_t end = i;
+      bool allUpper = true;
+      for (; end < n && IsAsciiLetter(text[end]); ++end) allUpper = allUpper && text[end] <= 'Z';
+      const std::size_t length = end - i;
+      if (allUpper && (length == 2 || length == 3) && end < n) {
+        out.append(text.substr(i, length));
+      } else {
+        out.push_back(caseChar(c));
+        for (std::size_t p = i + 1; p < end; ++p) out.push_back(ToLower(text[p]));
+      }
+      wordStart = afterParen = false;
+      i = end;
+    } else if (static_cast<unsigned char>(c) < 0x80) {
+      out.push_back(c);  // ASCII non-letters have no other case
+      wordStart = IsWordSeparator(c);
+      afterParen = c == '(';
+      ++i;
+    } else {
+      char32_t value;
+      const std::size_t length = DecodeOne(text.substr(i), value);
+      if (length == 0) {
+        out.push_back(c);  // not part of a valid sequence: kept as it is
+        ++i;
+      } else {
+        AppendChar(out, caseChar(value));
+        i += length;
+      }
+      wordStart = afterParen = false;
+    }
+  }
+}
+
+}  // namespace vornick::cleaning::detail

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace vornick::cli {
+
+// The standard streams of one run of a command, so that tests can run commands in-process.
+struct Streams {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Each command takes the arguments after its name and returns the exit status:
+// 0 success, 1 some item failed, 2 usage or input error.
+int RunClean(std::span<const std::string> args, Streams streams);
+
+}  // namespace vornick::cli

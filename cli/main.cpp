@@ -1,0 +1,42 @@
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+  std::string_view name;
+  int (*run)(std::span<const std::string>, vornick::cli::Streams);
+  std::string_view synopsis;
+};
+
+constexpr Command kCommands[] = {
+    {"clean", vornick::cli::RunClean, "clean [-z] [--] [NAME...]   proposed names, one per record"},
+};
+
+int Usage(std::ostream& stream) {
+  stream << "usage: vornick-cli COMMAND [ARGS...]\ncommands:\n";
+  for (const Command& command : kCommands) stream << "  " << command.synopsis << '\n';
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  if (argc < 2) return Usage(std::cerr);
+  const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h") {
+    Usage(std::cout);
+    return 0;
+  }
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  for (const Command& command : kCommands) {
+    if (command.name == name) return command.run(args, {std::cin, std::cout, std::cerr});
+  }
+  std::cerr << "vornick-cli: unknown command " << name << '\n';
+  return Usage(std::cerr);
+}
