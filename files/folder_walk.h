@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace vornick::files {
+
+// The work list of folders still to be listed, each ending with the separator: appended at the
+// end, taken from the front, empty between commands.
+class PendingPaths {
+ public:
+  void Append(std::string folder) { paths_.push_back(std::move(folder)); }
+  std::size_t Count() const noexcept { return paths_.size(); }
+  bool Empty() const noexcept { return paths_.empty(); }
+  const std::string& Front() const { return paths_.front(); }
+  void RemoveFront() { paths_.pop_front(); }
+  void Clear() noexcept { paths_.clear(); }
+
+ private:
+  std::deque<std::string> paths_;
+};
+
+// Appends every folder below `folder` (which ends with the separator) to `pending`, in pre-order,
+// calling `doEvents` once for every folder visited. Hidden and system folders are neither appended
+// nor walked; a folder reached again through a link is not entered again; folders that cannot be
+// read are passed over.
+void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
+                   const std::string& folder, const std::function<void()>& doEvents);
+
+// The names (no folder part) of the ordinary visible files matching `pattern`: a folder ending
+// with the separator, then a file pattern with * and ? ("*.*" is every file), ASCII letters
+// matched without regard to case. No list when nothing matches or anything fails.
+std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSystem,
+                                                  const std::string& pattern);
+
+}  // namespace vornick::files
