@@ -1,0 +1,32 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+namespace vornick::platform {
+
+// The order of a folder's entries: bytes compared with A-Z folded to a-z, ties broken by the exact
+// bytes, so that names differing only in case still have a fixed order.
+inline bool NameOrderLess(std::string_view a, std::string_view b) noexcept {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    auto x = static_cast<unsigned char>(a[i]);
+    auto y = static_cast<unsigned char>(b[i]);
+    if (x == y) continue;
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + ('a' - 'A'));
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + ('a' - 'A'));
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;  // char_traits<char> compares as unsigned char
+}
+
+struct NameOrder {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept {
+    return NameOrderLess(a, b);
+  }
+};
+
+}  // namespace vornick::platform
