@@ -13,6 +13,10 @@ RenameEntry& RenameList::Append(std::string currentName, std::string_view folder
   return rows_.back();
 }
 
+void RenameList::SetAllChecked(bool checked) noexcept {
+  for (RenameEntry& row : rows_) row.Checked = checked;
+}
+
 void RenameList::Clear() noexcept {
   rows_.clear();
   selectedItem_.reset();

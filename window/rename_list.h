@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornick::window {
@@ -27,6 +28,7 @@ class RenameList {
   const RenameEntry& Row(std::size_t index) const { return rows_.at(index); }
   void SetChecked(std::size_t index, bool checked) { rows_.at(index).Checked = checked; }
   void SetSelected(std::size_t index, bool selected) { rows_.at(index).Selected = selected; }
+  void SetAllChecked(bool checked) noexcept;
 
   // The row the view calls current (its SelectedItem), if any.
   std::optional<std::size_t> SelectedItem() const noexcept { return selectedItem_; }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "window/rename_list.h"
+
+namespace vornick::window {
+
+// Rename takes each checked row from its current name to its proposed one; Undo takes it back.
+enum class RenameDirection { kRename, kUndo };
+
+// A checked row that was not renamed, and why, in plain words.
+struct RenameFailure {
+  std::size_t row = 0;  // numbered from 0
+  std::string folder;
+  std::string name;    // the name the file was to be renamed from
+  std::string target;  // the name it was to be given
+  std::string reason;
+};
+
+// What is wrong with `name` as the name of a file in its folder ("is empty", ...); empty when
+// nothing is.
+std::string_view NameProblem(std::string_view name) noexcept;
+
+// Why a file named `name` may not be given `target`; empty when it may.
+std::string RefusalReason(std::string_view name, std::string_view target);
+
+// The user's words for a failed rename to `target`.
+std::string FailureReason(std::error_code error, std::string_view target);
+
+// Renames every checked row of `list`, in list order, without ever replacing a file: a row that is
+// refused or fails is recorded and the next one is tried. A row whose target is its own name is
+// left alone and counts as done. The rows themselves are not changed.
+std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, const RenameList& list,
+                                      RenameDirection direction);
+
+// The one message that lists the failed rows.
+std::string FailureTitle(RenameDirection direction);
+std::string FailureMessage(const std::vector<RenameFailure>& failures, RenameDirection direction);
+
+}  // namespace vornick::window
