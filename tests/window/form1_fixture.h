@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless_dialogs.h"
+#include "platform/headless/headless_window.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_settings_store.h"
+#include "window/form1.h"
+
+namespace vornick::window {
+
+// Form1 on the in-memory file system, fake settings and the headless window, wired as a host
+// wires it: a change of a button's Value calls its click handler.
+class Form1Test : public ::testing::Test {
+ protected:
+  Form1Test() {
+    window.SetProgramFolder("/app");
+    window.SetClickHandler([this](platform::Control button) {
+      ++clicks[static_cast<std::size_t>(button)];
+      form.CheckClick(button);
+    });
+  }
+
+  // A press of the button by the user: its Value becomes 1.
+  void Press(platform::Control button) { window.SetValue(button, 1); }
+  void SetTypes(const std::string& fileTypes, const std::string& checkedIndexes) {
+    settings.Set("Plomberg", "1.0", "FileTypes", fileTypes);
+    settings.Set("Plomberg", "1.0", "CheckedIndexes", checkedIndexes);
+  }
+
+  // Each row as "current|new|folder|checked".
+  std::vector<std::string> Rows() const {
+    std::vector<std::string> rows;
+    const RenameList& list = form.ListView1();
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      const RenameEntry& row = list.Row(i);
+      rows.push_back(row.CurrentName + "|" + row.NewName + "|" + row.FolderPath() + "|" +
+                     (row.Checked ? "1" : "0"));
+    }
+    return rows;
+  }
+
+  fakes::FakeFileSystem fileSystem;
+  fakes::FakeSettingsStore settings;
+  platform::headless::HeadlessDialogs dialogs;
+  platform::headless::HeadlessWindow window;
+  Form1 form{fileSystem, settings, dialogs, window};
+  std::array<int, 10> clicks{};
+};
+
+}  // namespace vornick::window
