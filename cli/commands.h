@@ -16,5 +16,9 @@ struct Streams {
 // Each command takes the arguments after its name and returns the exit status:
 // 0 success, 1 some item failed, 2 usage or input error.
 int RunClean(std::span<const std::string> args, Streams streams);
+// The plan of proposed names for files and folders; a plan carried out (or undone); both at once.
+int RunPreview(std::span<const std::string> args, Streams streams);
+int RunApply(std::span<const std::string> args, Streams streams);
+int RunRename(std::span<const std::string> args, Streams streams);
 
 }  // namespace vornick::cli

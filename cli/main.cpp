@@ -15,6 +15,9 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"clean", vornick::cli::RunClean, "clean [-z] [--] [NAME...]   proposed names, one per record"},
+    {"preview", vornick::cli::RunPreview, "preview [--] PATH...        the plan of proposed names"},
+    {"apply", vornick::cli::RunApply, "apply [--undo] PLAN|-       renames by a plan"},
+    {"rename", vornick::cli::RunRename, "rename [--] PATH...         preview and apply at once"},
 };
 
 int Usage(std::ostream& stream) {

@@ -1,0 +1,208 @@
+// preview, apply and rename: Form1's own commands on the headless window.
+#include "cli/plan_commands.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "cli/plan_format.h"
+#include "cli/plan_host.h"
+#include "files/path_helpers.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/qt_settings_store.h"
+
+namespace vornick::cli {
+namespace {
+
+using platform::Control;
+
+constexpr const char* kPreviewUsage = "usage: vornick-cli preview [--] PATH...";
+constexpr const char* kRenameUsage = "usage: vornick-cli rename [--] PATH...";
+constexpr const char* kApplyUsage = "usage: vornick-cli apply [--undo] PLAN|-";
+
+// The PATH arguments, after an optional "--"; none (with the usage written) when they are wrong.
+std::vector<std::string> PathArguments(std::span<const std::string> args, const char* usage,
+                                       Streams& streams) {
+  std::size_t first = 0;
+  if (!args.empty() && args[0] == "--") {
+    first = 1;
+  } else if (!args.empty() && args[0].size() > 1 && args[0].starts_with('-')) {
+    streams.err << "vornick-cli: unknown option " << args[0] << '\n';
+    first = args.size();
+  }
+  if (first >= args.size()) {
+    streams.err << usage << '\n';
+    return {};
+  }
+  return {args.begin() + static_cast<std::ptrdiff_t>(first), args.end()};
+}
+
+// Messages the commands showed, one line each; true when there were any.
+bool WriteMessages(PlanHost& host, Streams& streams) {
+  const std::vector<platform::headless::Message> messages = host.Dialogs().TakeMessages();
+  for (const auto& message : messages) {
+    streams.err << "vornick-cli: " << message.title << ": " << message.text << '\n';
+  }
+  return !messages.empty();
+}
+
+// Adds each folder as Load Folder does and each file as Load Files does. Every path is checked
+// first, so that nothing is added when one of them is not there. 0, or 2 after the error lines.
+int Gather(PlanHost& host, const std::vector<std::string>& paths, PlanSeams seams,
+           Streams& streams) {
+  struct Item {
+    std::string path;
+    bool folder;
+  };
+  std::vector<Item> items;
+  bool allThere = true;
+  for (const std::string& path : paths) {
+    const std::string absolute = AbsolutePath(path);
+    try {
+      const std::uint32_t attributes = seams.fileSystem.GetAttributes(absolute);
+      items.push_back({absolute, (attributes & platform::kAttrDirectory) != 0});
+    } catch (const platform::FileSystemError& error) {
+      streams.err << "vornick-cli: " << path << ": " << error.Error().message() << '\n';
+      allThere = false;
+    }
+  }
+  if (!allThere) return 2;
+  for (const Item& item : items) {
+    item.folder ? host.LoadFolder(item.path) : host.LoadFile(item.path);
+    if (WriteMessages(host, streams)) return 2;
+  }
+  return 0;
+}
+
+// Writes the rows; a row in `failures` (sorted by row) is written unchecked, so that undoing the
+// plan touches only what was renamed.
+void WritePlan(std::ostream& out, const window::RenameList& list,
+               const std::vector<window::RenameFailure>& failures) {
+  auto failure = failures.begin();
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const bool failed = failure != failures.end() && failure->row == i;
+    if (failed) ++failure;
+    WritePlanRow(out, list.Row(i).Checked && !failed, list.Row(i));
+  }
+  out.flush();
+}
+
+// Presses Rename or Undo and reports each failed row on one line; 1 when any failed.
+int PressRename(PlanHost& host, Control button, Streams& streams) {
+  host.Press(button);
+  const std::vector<window::RenameFailure>& failures = host.Form().LastRenameFailures();
+  if (failures.empty()) return WriteMessages(host, streams) ? 1 : 0;
+  host.Dialogs().TakeMessages();  // the same failures, as one message for a window
+  for (const window::RenameFailure& failure : failures) {
+    streams.err << "vornick-cli: cannot rename \"" << EscapeField(failure.folder + failure.name)
+                << "\" to \"" << EscapeField(failure.target) << "\": " << failure.reason << '\n';
+  }
+  return 1;
+}
+
+// Loads the plan's rows into the host as they stand; 0, or 2 after one line naming the line.
+int LoadPlan(PlanHost& host, std::istream& in, const std::string& name, Streams& streams) {
+  std::string line, error;
+  for (std::size_t number = 1; std::getline(in, line); ++number) {
+    std::optional<PlanRow> row = ParsePlanLine(line, error);
+    if (!row) {
+      streams.err << "vornick-cli: " << name << ":" << number << ": malformed plan: " << error
+                  << '\n';
+      return 2;
+    }
+    host.Form().AddPlannedRow(std::move(row->current), std::move(row->proposed), row->folder,
+                              row->checked);
+  }
+  if (in.bad()) {
+    streams.err << "vornick-cli: " << name << ": cannot be read\n";
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string AbsolutePath(const std::string& path) {
+  std::string full = path;
+  if (!path.starts_with(files::kSeparator)) {
+    std::unique_ptr<char, decltype(&std::free)> cwd(::getcwd(nullptr, 0), &std::free);
+    full = std::string(cwd ? cwd.get() : ".") + files::kSeparator + path;
+  }
+  std::string clean;
+  std::size_t start = 0;
+  while (start <= full.size()) {
+    std::size_t end = full.find(files::kSeparator, start);
+    if (end == std::string::npos) end = full.size();
+    const std::string_view part(full.data() + start, end - start);
+    if (!part.empty() && part != ".") (clean += files::kSeparator) += part;
+    start = end + 1;
+  }
+  const bool trailing = full.ends_with(files::kSeparator) || full.ends_with("/.");
+  if (clean.empty() || trailing) clean += files::kSeparator;
+  return clean;
+}
+
+int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
+  const std::vector<std::string> paths = PathArguments(args, kPreviewUsage, streams);
+  if (paths.empty()) return 2;
+  PlanHost host(seams.fileSystem, seams.settings);
+  if (const int status = Gather(host, paths, seams, streams)) return status;
+  WritePlan(streams.out, host.Form().ListView1(), {});
+  return 0;
+}
+
+int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
+  const std::vector<std::string> paths = PathArguments(args, kRenameUsage, streams);
+  if (paths.empty()) return 2;
+  PlanHost host(seams.fileSystem, seams.settings);
+  if (const int status = Gather(host, paths, seams, streams)) return status;
+  const int status = PressRename(host, Control::kCheck1, streams);
+  WritePlan(streams.out, host.Form().ListView1(), host.Form().LastRenameFailures());
+  return status;
+}
+
+int RunApplyWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
+  const bool undo = !args.empty() && args[0] == "--undo";
+  if (args.size() != (undo ? 2u : 1u) || (args.back().starts_with('-') && args.back() != "-")) {
+    streams.err << kApplyUsage << '\n';
+    return 2;
+  }
+  const std::string& name = args.back();
+  PlanHost host(seams.fileSystem, seams.settings);
+  int status = 0;
+  if (name == "-") {
+    status = LoadPlan(host, streams.in, "standard input", streams);
+  } else {
+    std::ifstream file(name, std::ios::binary);
+    if (!file) {
+      streams.err << "vornick-cli: " << name << ": cannot be opened\n";
+      return 2;
+    }
+    status = LoadPlan(host, file, name, streams);
+  }
+  if (status != 0) return status;
+  return PressRename(host, undo ? Control::kCheck2 : Control::kCheck1, streams);
+}
+
+int RunPreview(std::span<const std::string> args, Streams streams) {
+  platform::PosixFileSystem fileSystem;
+  platform::QtSettingsStore settings;
+  return RunPreviewWith(args, streams, {fileSystem, settings});
+}
+
+int RunApply(std::span<const std::string> args, Streams streams) {
+  platform::PosixFileSystem fileSystem;
+  platform::QtSettingsStore settings;
+  return RunApplyWith(args, streams, {fileSystem, settings});
+}
+
+int RunRename(std::span<const std::string> args, Streams streams) {
+  platform::PosixFileSystem fileSystem;
+  platform::QtSettingsStore settings;
+  return RunRenameWith(args, streams, {fileSystem, settings});
+}
+
+}  // namespace vornick::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "cli/commands.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+
+// preview, apply and rename on a given file system and settings store, so that tests can run them
+// on their own folders and settings; the commands of the table use the real ones.
+namespace vornick::cli {
+
+struct PlanSeams {
+  platform::FileSystem& fileSystem;
+  platform::SettingsStore& settings;
+};
+
+int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams seams);
+int RunApplyWith(std::span<const std::string> args, Streams streams, PlanSeams seams);
+int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams seams);
+
+// A path made absolute against the working folder, with empty and "." components dropped
+// (".." is kept: only the file system knows where it leads through a link).
+std::string AbsolutePath(const std::string& path);
+
+}  // namespace vornick::cli
