@@ -88,10 +88,10 @@ void Form1::LoadFolder() {
   // leaves the work list empty and the window idle.
   bool haveTypes = false;
   std::vector<std::string> types;
-  const auto stop = [&](const std::exception& error) {
+  const auto stop = [&](const std::string& text) {
     pending_.Clear();
     EndGathering();
-    dialogs_.ShowMessage(kLoadFolderFailed, error.what());
+    dialogs_.ShowMessage(kLoadFolderFailed, text);
   };
   try {
     const std::string folder = dialogs_.BrowseForFolder(kFolderPrompt);
@@ -102,7 +102,7 @@ void Form1::LoadFolder() {
     window_.SetCaption(kLoadingCaption);
     FillPending(folder);
   } catch (const std::exception& error) {
-    return stop(error);
+    return stop(error.what());
   }
 
   while (!pending_.Empty()) {
@@ -113,7 +113,10 @@ void Form1::LoadFolder() {
       haveTypes = true;
     } catch (const std::exception& error) {
       // Later folders keep the types read before.
-      if (!haveTypes) return stop(error);
+      if (!haveTypes) {
+        return stop(std::string("The file types could not be read from the settings: ") +
+                    error.what());
+      }
     }
     try {
       const std::string folder = pending_.Front();
