@@ -1,0 +1,212 @@
+#include "platform/qt/qt_window.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/qt/command_button.h"
+#include "platform/qt/cursor_file.h"
+#include "platform/qt/rename_model.h"
+#include "platform/qt/rename_view.h"
+#include "platform/qt/twips.h"
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
+
+namespace vornick::platform::qt {
+namespace {
+
+// The largest size or position a widget takes, in twips.
+constexpr float kMaxTwips = static_cast<float>(QWIDGETSIZE_MAX) * kTwipsPerPixel;
+
+bool ValidSize(float twips) {
+  return twips >= 0 && twips <= kMaxTwips;
+}
+bool ValidPosition(float twips) {
+  return twips >= -kMaxTwips && twips <= kMaxTwips;
+}
+
+// The folder of the running executable as exact bytes, without a trailing separator.
+std::string ExecutableFolder() {
+#ifdef __linux__
+  std::string path(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+  if (length > 0 && static_cast<std::size_t>(length) < path.size()) {
+    path.resize(static_cast<std::size_t>(length));
+    const auto slash = path.rfind('/');
+    if (slash != std::string::npos) return path.substr(0, slash);
+  }
+#endif
+  return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+CommandButton* ButtonOf(const MainForm& form, Control control) {
+  if (control == Control::kListView1 || control == Control::kList4) return nullptr;
+  return &static_cast<CommandButton&>(form.ControlWidget(control));
+}
+
+}  // namespace
+
+QtWindow::QtWindow() : form_(std::make_unique<MainForm>()), model_(new RenameModel(form_.get())) {
+  RenameView& view = form_->ListView1();
+  view.setModel(model_);
+  view.header()->hide();  // until the list is set to report view
+  QObject::connect(view.selectionModel(), &QItemSelectionModel::selectionChanged, model_,
+                   &RenameModel::UpdateSelection);
+  caption_ = form_->windowTitle().toStdString();
+}
+
+QtWindow::~QtWindow() = default;
+
+void QtWindow::ShowRows(window::RenameList& rows) {
+  model_->SetRows(rows);
+}
+
+void QtWindow::ShowAppendedRows() {
+  model_->ShowAppendedRows();
+}
+
+void QtWindow::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  form_->setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string QtWindow::Caption() const {
+  return caption_;
+}
+
+void QtWindow::ShowPointer() {
+  switch (pointer_) {
+    case kPointerArrow:
+      form_->setCursor(Qt::ArrowCursor);
+      break;
+    case kPointerHourglass:
+      form_->setCursor(Qt::WaitCursor);
+      break;
+    case kPointerCustom:
+      form_->setCursor(mouseIcon_ ? *mouseIcon_ : QCursor(Qt::ArrowCursor));
+      break;
+    default:
+      form_->unsetCursor();
+      break;
+  }
+}
+
+void QtWindow::SetMousePointer(int code) {
+  if (code == pointer_) return;
+  pointer_ = code;
+  ShowPointer();
+}
+
+int QtWindow::MousePointer() const {
+  return pointer_;
+}
+
+bool QtWindow::LoadMouseIcon(const std::string& cursorFile) {
+  const std::optional<QByteArray> bytes = ReadCursorFile(cursorFile);
+  if (!bytes) return false;
+  // Hover handlers load the same file on every move; only a different file makes a new pointer.
+  if (mouseIcon_ && *bytes == mouseIconBytes_) return true;
+  std::optional<QCursor> cursor = CursorFromBytes(*bytes);
+  if (!cursor) return false;
+  mouseIcon_ = std::move(cursor);
+  mouseIconBytes_ = *bytes;
+  if (pointer_ == kPointerCustom) ShowPointer();
+  return true;
+}
+
+std::string QtWindow::ProgramFolder() const {
+  return programFolder_.empty() ? ExecutableFolder() : programFolder_;
+}
+
+void QtWindow::DoEvents() {
+  ShowAppendedRows();
+  QCoreApplication::processEvents();
+}
+
+void QtWindow::End() {
+  // At once, from wherever it is called: no window closes, no destructor runs.
+  std::fflush(nullptr);
+  std::_Exit(EXIT_SUCCESS);
+}
+
+float QtWindow::OuterWidth() const {
+  return ToTwips(form_->frameGeometry().width());
+}
+
+float QtWindow::OuterHeight() const {
+  return ToTwips(form_->frameGeometry().height());
+}
+
+float QtWindow::ControlWidth(Control control) const {
+  return ToTwips(form_->ControlWidget(control).width());
+}
+
+bool QtWindow::SetControlWidth(Control control, float width) {
+  if (!ValidSize(width)) return false;
+  QWidget& widget = form_->ControlWidget(control);
+  widget.resize(ToPixels(width), widget.height());
+  return true;
+}
+
+bool QtWindow::SetControlHeight(Control control, float height) {
+  if (!ValidSize(height)) return false;
+  QWidget& widget = form_->ControlWidget(control);
+  widget.resize(widget.width(), ToPixels(height));
+  return true;
+}
+
+bool QtWindow::SetControlTop(Control control, float top) {
+  if (!ValidPosition(top)) return false;
+  QWidget& widget = form_->ControlWidget(control);
+  widget.move(widget.x(), ToPixels(top));
+  return true;
+}
+
+void QtWindow::SetReportView() {
+  form_->ListView1().header()->show();
+}
+
+void QtWindow::AddColumn(const std::string& header, float width) {
+  model_->AddColumn(QString::fromStdString(header));
+  form_->ListView1().setColumnWidth(model_->columnCount() - 1,
+                                    ValidSize(width) ? ToPixels(width) : 0);
+}
+
+bool QtWindow::SetColumnWidth(int column, float width) {
+  if (column < 1 || column > model_->columnCount() || !ValidSize(width)) return false;
+  form_->ListView1().setColumnWidth(column - 1, ToPixels(width));
+  return true;
+}
+
+void QtWindow::RowsAppended() {
+  // Shown in batches: at the next DoEvents, or when the running handler returns.
+}
+
+void QtWindow::RowsChanged(std::size_t first, std::size_t last) {
+  // Rows not shown yet are read afresh when they are inserted.
+  model_->ShowChangedRows(first, last);
+}
+
+void QtWindow::RowsAboutToBeCleared() {
+  model_->BeginClear();
+}
+
+void QtWindow::RowsCleared() {
+  model_->EndClear();
+}
+
+int QtWindow::Value(Control button) const {
+  const CommandButton* check = ButtonOf(*form_, button);
+  return check != nullptr && check->isChecked() ? 1 : 0;
+}
+
+void QtWindow::SetValue(Control button, int value) {
+  if (CommandButton* check = ButtonOf(*form_, button)) check->setChecked(value == 1);
+}
+
+}  // namespace vornick::platform::qt

@@ -1,0 +1,117 @@
+#include "platform/qt/qt_settings_store.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "tests/platform/temp_folder.h"
+
+namespace vornick::platform {
+namespace {
+
+// QSettings settles the user's folder once per process, so every test here shares one temporary
+// XDG_CONFIG_HOME, set before any settings are read; the user's real settings are never touched.
+class ConfigHome : public ::testing::Environment {
+ public:
+  static TempFolder* folder;
+  void SetUp() override {
+    folder = new TempFolder;
+    ::setenv("XDG_CONFIG_HOME", folder->Path().c_str(), 1);
+  }
+  void TearDown() override { delete folder; }
+};
+TempFolder* ConfigHome::folder = nullptr;
+::testing::Environment* const kConfigHome = ::testing::AddGlobalTestEnvironment(new ConfigHome);
+
+std::string SettingsFile() {
+  return ConfigHome::folder->Path() + "Plomberg.ini";
+}
+
+// Writes the settings file with a modification time of its own: QSettings takes an unchanged size
+// and time to mean an unchanged file.
+void WriteSettings(const std::string& content) {
+  static long tick = 1000000000;
+  const std::string path = ConfigHome::folder->Write("Plomberg.ini", content);
+  const struct timespec times[2] = {{++tick, 0}, {tick, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+std::string Get(const std::string& key, const std::string& section = "1.0") {
+  QtSettingsStore store;
+  return store.GetSetting("Plomberg", section, key);
+}
+
+TEST(QtSettingsStoreTest, ReadsPlombergIniInTheConfigHome) {
+  EXPECT_EQ(QtSettingsStore::FileName("Plomberg"), SettingsFile());
+}
+
+TEST(QtSettingsStoreTest, JoinsListsAndKeepsQuotedValues) {
+  WriteSettings(
+      "[1.0]\nFileTypes=MP3,WAV,OGG\nCheckedIndexes=1,\nQuoted=\"MP3, WAV\"\nOne=MP3\n"
+      "Empty=\nUnicode=Caf\xC3\xA9\n[2.0]\nFileTypes=FLAC\n");
+  EXPECT_EQ(Get("FileTypes"), "MP3,WAV,OGG");
+  EXPECT_EQ(Get("CheckedIndexes"), "1,");
+  EXPECT_EQ(Get("Quoted"), "MP3, WAV");
+  EXPECT_EQ(Get("One"), "MP3");
+  EXPECT_EQ(Get("Empty"), "");
+  EXPECT_EQ(Get("Unicode"), "Caf\xC3\xA9");
+  EXPECT_EQ(Get("Missing"), "");
+  EXPECT_EQ(Get("FileTypes", "2.0"), "FLAC");
+  EXPECT_EQ(Get("FileTypes", "3.0"), "");
+}
+
+TEST(QtSettingsStoreTest, ReadsAnewAndTakesAMissingFileAsEmpty) {
+  QtSettingsStore store;
+  WriteSettings("[1.0]\nFileTypes=MP3\n");
+  EXPECT_EQ(store.GetSetting("Plomberg", "1.0", "FileTypes"), "MP3");
+  WriteSettings("[1.0]\nFileTypes=OGG\n");
+  EXPECT_EQ(store.GetSetting("Plomberg", "1.0", "FileTypes"), "OGG");
+  std::remove(SettingsFile().c_str());
+  EXPECT_EQ(store.GetSetting("Plomberg", "1.0", "FileTypes"), "");
+}
+
+struct TypesRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+TypesRun RunTypes(const std::vector<std::string>& args = {}) {
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = cli::RunTypes(args, {in, out, err});
+  return {status, out.str(), err.str()};
+}
+
+TEST(TypesCommandTest, PrintsTheSelectedTypes) {
+  WriteSettings("[1.0]\nFileTypes=MP3,WAV,OGG\nCheckedIndexes=0,2\n");
+  const TypesRun run = RunTypes();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "MP3\nOGG\n");
+  EXPECT_EQ(run.err, "");
+
+  std::remove(SettingsFile().c_str());
+  EXPECT_EQ(RunTypes().out, "");
+  EXPECT_EQ(RunTypes({"extra"}).status, 2);
+}
+
+TEST(TypesCommandTest, NamesAMalformedValueAndTheFile) {
+  WriteSettings("[1.0]\nFileTypes=MP3,WAV,OGG\nCheckedIndexes=0,,1\n");
+  const TypesRun run = RunTypes();
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+  EXPECT_NE(run.err.find("\"0,,1\""), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(SettingsFile()), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace vornick::platform
