@@ -20,5 +20,7 @@ int RunClean(std::span<const std::string> args, Streams streams);
 int RunPreview(std::span<const std::string> args, Streams streams);
 int RunApply(std::span<const std::string> args, Streams streams);
 int RunRename(std::span<const std::string> args, Streams streams);
+// Prints the selected file types from the user's settings, one per line.
+int RunTypes(std::span<const std::string> args, Streams streams);
 
 }  // namespace vornick::cli
