@@ -51,14 +51,14 @@ TEST_F(Form1RenameTest, RenameAndUndoLeaveTheRowsAsTheyWere) {
   form.ListView1().SetChecked(1, false);
 
   Rename();
-  EXPECT_EQ(dir.Contents(), (Files{{"A B.mp3", "ab"}, {"keep_me.mp3", "keep"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"A B.mp3", "ab"}, {"keep_me.mp3", "keep"}}));
   const RenameEntry& row = form.ListView1().Row(0);
   EXPECT_EQ(row.CurrentName, "a_b.mp3");
   EXPECT_EQ(row.NewName, "A B.mp3");
   EXPECT_TRUE(row.Checked);
 
   Undo();
-  EXPECT_EQ(dir.Contents(), (Files{{"a_b.mp3", "ab"}, {"keep_me.mp3", "keep"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"a_b.mp3", "ab"}, {"keep_me.mp3", "keep"}}));
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 
@@ -73,7 +73,7 @@ TEST_F(Form1RenameTest, ChainAndCollisionAreRefusedWithNothingLost) {
   form.AddEntry(dir.Path() + "x_y.mp3", true);  // cleans to the same name as the row before
   Rename();
   EXPECT_EQ(
-      dir.Contents(),
+      Contents(dir),
       (Files{{"a.mp3", "A"}, {"c.mp3", "B"}, {"X Y.mp3", "space"}, {"x_y.mp3", "underscore"}}));
   EXPECT_EQ(Failed(), (std::vector<std::string>{"a.mp3>b.mp3", "x_y.mp3>X Y.mp3"}));
   ASSERT_EQ(dialogs.Messages().size(), 1u);
@@ -89,10 +89,10 @@ TEST_F(Form1RenameTest, CaseOnlyChangeAndUnchangedNameSucceed) {
   form.AddEntry(dir.Path() + "song.mp3", true);
   Row("Same.mp3", "Same.mp3");  // target equals source: done, nothing to do
   Rename();
-  EXPECT_EQ(dir.Contents(), (Files{{"Song.mp3", "s"}, {"Same.mp3", "same"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"Song.mp3", "s"}, {"Same.mp3", "same"}}));
   EXPECT_TRUE(dialogs.Messages().empty());
   Undo();
-  EXPECT_EQ(dir.Contents(), (Files{{"song.mp3", "s"}, {"Same.mp3", "same"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"song.mp3", "s"}, {"Same.mp3", "same"}}));
 }
 
 TEST_F(Form1RenameTest, BadTargetsAreRefusedAndTheRestIsDone) {
@@ -109,7 +109,7 @@ TEST_F(Form1RenameTest, BadTargetsAreRefusedAndTheRestIsDone) {
   Row("gone.mp3", "Gone.mp3");  // no such file
   Row("two.mp3", "Two.mp3");
   Rename();
-  EXPECT_EQ(dir.Contents(),
+  EXPECT_EQ(Contents(dir),
             (Files{{"one.mp3", "1"}, {"#.mp3", "hash"}, {"Mid.mp3", "mid"}, {"Two.mp3", "2"}}));
   EXPECT_EQ(Failed(), (std::vector<std::string>{"one.mp3>", "#.mp3>.mp3", "two.mp3>.", "two.mp3>..",
                                                 "two.mp3>sub/two.mp3", "gone.mp3>Gone.mp3"}));
@@ -132,7 +132,7 @@ TEST_F(Form1RenameTest, UndoNeverRenamesTheFolderForAnEmptyName) {
   form.ListView1().SetChecked(0, true);  // Select All may check the uncleaned row
   Undo();
   Rename();
-  EXPECT_EQ(dir.Contents(), (Files{{"-intro.mp3", "intro"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"-intro.mp3", "intro"}}));
   EXPECT_EQ(Failed(), (std::vector<std::string>{"-intro.mp3>", "-intro.mp3>"}));
   EXPECT_EQ(dialogs.Messages().size(), 2u);
   EXPECT_EQ(dialogs.Messages()[0].title, "Some files were not renamed back");
@@ -145,11 +145,11 @@ TEST_F(Form1RenameTest, SecondRenameReportsEveryRowAndChangesNothing) {
   form.AddEntry(dir.Path() + "c_d.mp3", true);
   Rename();
   Rename();
-  EXPECT_EQ(dir.Contents(), (Files{{"A B.mp3", "ab"}, {"C D.mp3", "cd"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"A B.mp3", "ab"}, {"C D.mp3", "cd"}}));
   EXPECT_EQ(Failed().size(), 2u);
   Undo();
   EXPECT_TRUE(form.LastRenameFailures().empty());
-  EXPECT_EQ(dir.Contents(), (Files{{"a_b.mp3", "ab"}, {"c_d.mp3", "cd"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"a_b.mp3", "ab"}, {"c_d.mp3", "cd"}}));
   EXPECT_EQ(dialogs.Messages().size(), 1u);
 }
 

@@ -15,6 +15,7 @@ namespace vornick::cli {
 namespace {
 
 using Files = std::map<std::string, std::string>;
+using window::Contents;
 
 struct Outcome {
   int status;
@@ -35,7 +36,7 @@ class PlanCommandsTest : public ::testing::Test {
     return dir.Path() + "plan.txt";
   }
 
-  window::TempFolder dir;
+  platform::TempFolder dir;
   platform::PosixFileSystem fileSystem;
   fakes::FakeSettingsStore settings;
 };
@@ -100,7 +101,7 @@ TEST_F(PlanCommandsTest, MissingPathsAreAllReportedAndNothingIsWritten) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2);
-  EXPECT_EQ(dir.Contents(), (Files{{"a_b.mp3", "ab"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"a_b.mp3", "ab"}}));
   EXPECT_EQ(Do(RunPreviewWith, {}).status, 2);
   EXPECT_EQ(Do(RunPreviewWith, {"-x"}).status, 2);
 }
@@ -118,7 +119,7 @@ TEST_F(PlanCommandsTest, RenameWritesFailedRowsUncheckedSoUndoRestoresExactly) {
   dir.Write("m/a_b.mp3", "underscore");
   dir.Write("m/a b.mp3", "space");
   dir.Write("m/c_d.mp3", "cd");
-  const Files before = dir.Contents();
+  const Files before = Contents(dir);
   const Outcome renamed = Do(RunRenameWith, {dir.Path() + "m"});
   EXPECT_EQ(renamed.status, 1);
   EXPECT_EQ(renamed.out, "1\ta b.mp3\tA B.mp3\t" + dir.Path() + "m/\n" + "0\ta_b.mp3\tA B.mp3\t" +
@@ -126,12 +127,12 @@ TEST_F(PlanCommandsTest, RenameWritesFailedRowsUncheckedSoUndoRestoresExactly) {
   EXPECT_EQ(renamed.err, "vornick-cli: cannot rename \"" + dir.Path() +
                              "m/a_b.mp3\" to \"A B.mp3\": a file or folder named \"A B.mp3\" "
                              "is there already\n");
-  EXPECT_EQ(dir.Contents(),
+  EXPECT_EQ(Contents(dir),
             (Files{{"m/A B.mp3", "space"}, {"m/a_b.mp3", "underscore"}, {"m/C D.mp3", "cd"}}));
 
   const Outcome undone = Do(RunApplyWith, {"--undo", "-"}, renamed.out);
   EXPECT_EQ(undone.status, 0) << undone.err;
-  EXPECT_EQ(dir.Contents(), before);
+  EXPECT_EQ(Contents(dir), before);
 }
 
 TEST_F(PlanCommandsTest, ApplyRefusesAMalformedPlanBeforeRenamingAnything) {
@@ -140,7 +141,7 @@ TEST_F(PlanCommandsTest, ApplyRefusesAMalformedPlanBeforeRenamingAnything) {
   const Outcome run = Do(RunApplyWith, {plan});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find(plan + ":2: malformed plan"), std::string::npos);
-  EXPECT_EQ(dir.Contents().count("a.mp3"), 1u);
+  EXPECT_EQ(Contents(dir).count("a.mp3"), 1u);
 
   EXPECT_EQ(Do(RunApplyWith, {dir.Path() + "none"}).status, 2);
   EXPECT_EQ(Do(RunApplyWith, {"--undo"}).status, 2);
@@ -157,7 +158,7 @@ TEST_F(PlanCommandsTest, ApplyReportsEachFailedRowAndDoesTheRest) {
   const Outcome run = Do(RunApplyWith, {"-"}, rows);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
-  EXPECT_EQ(dir.Contents(), (Files{{"A.mp3", "a"}, {"c.mp3", "c"}}));
+  EXPECT_EQ(Contents(dir), (Files{{"A.mp3", "a"}, {"c.mp3", "c"}}));
 }
 
 }  // namespace
