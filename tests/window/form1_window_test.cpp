@@ -72,19 +72,6 @@ TEST_F(Form1WindowTest, TooSmallAWindowSkipsOnlyTheSizesItCannotTake) {
   EXPECT_EQ(ColumnWidths(), (std::vector<float>{80, 80, 1895}));
 }
 
-TEST_F(Form1WindowTest, MinimiseAndRestoreGiveTheSameLayout) {
-  form.Form_Load();
-  Resize(14000, 9500);
-  const platform::headless::Geometry list = window.ControlGeometry(Control::kListView1);
-  const std::vector<float> columns = ColumnWidths();
-  Resize(0, 0);
-  Resize(14000, 9500);
-  EXPECT_EQ(window.ControlGeometry(Control::kListView1).width, list.width);
-  EXPECT_EQ(window.ControlGeometry(Control::kListView1).height, list.height);
-  EXPECT_EQ(window.ControlGeometry(Control::kCheck8).top, 9500 - 1660);
-  EXPECT_EQ(ColumnWidths(), columns);
-}
-
 TEST_F(Form1WindowTest, PointerFollowsTheHoverRulesAndReadsCursorFilesEveryTime) {
   fileSystem.AddFile("/app/HAND-M.CUR");
   fileSystem.AddFile("/app/dragfiles.cur");
@@ -123,18 +110,6 @@ TEST_F(Form1WindowTest, MissingOrBrokenCursorFilesKeepTheLastPicture) {
   form.ListView1_MouseMove();
   EXPECT_EQ(window.MouseIcon(), "/app/HAND-M.CUR");
   EXPECT_EQ(window.MousePointer(), platform::kPointerCustom);
-}
-
-TEST_F(Form1WindowTest, EveryButtonHoverShowsTheHand) {
-  void (Form1::*const hovers[])() = {&Form1::Check1_MouseMove, &Form1::Check2_MouseMove,
-                                     &Form1::Check3_MouseMove, &Form1::Check4_MouseMove,
-                                     &Form1::Check5_MouseMove, &Form1::Check6_MouseMove,
-                                     &Form1::Check7_MouseMove};
-  for (const auto hover : hovers) {
-    form.Form_MouseMove();
-    (form.*hover)();
-    EXPECT_EQ(window.MousePointer(), platform::kPointerCustom);
-  }
 }
 
 }  // namespace
