@@ -1,0 +1,237 @@
+// Form1 at the scale of a real library: Load Folder of a synthetic library through the headless
+// window, then Rename and Undo of every checked row, each beside its floor measured in the same
+// run (the walk floor: getdents64 and the entry type only; a loop of renameat2 calls over the same
+// pairs, leaving out the rows whose target is their own name).
+//
+//   form1_benchmark [--root=FOLDER] [--files=N] [--folders=N] [--keep] [benchmark options]
+//   form1_benchmark --library=LIBRARY [benchmark options]
+//
+// The library is written to a new folder under FOLDER (default /tmp) and removed afterwards,
+// unless --keep is given; --library uses one written before (and keeps it).
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "bench/bench_floors.h"
+#include "bench/library_generator.h"
+#include "cli/plan_host.h"
+#include "platform/posix/posix_file_system.h"
+
+namespace {
+
+using vornick::platform::Control;
+
+// The user's choice of types: MP3 alone.
+class Mp3Settings final : public vornick::platform::SettingsStore {
+ public:
+  std::string GetSetting(const std::string&, const std::string&, const std::string& key) override {
+    return key == "FileTypes" ? "MP3" : "0";
+  }
+};
+
+struct Library {
+  std::string root;
+  vornick::bench::LibraryCounts counts;
+};
+
+void BM_WalkFloor(benchmark::State& state, const Library& library) {
+  vornick::bench::WalkFloor floor;
+  std::size_t found = 0;
+  for (auto _ : state) found = floor.CountMp3(library.root);
+  state.counters["files"] = static_cast<double>(found);
+  if (found != library.counts.visibleMp3) state.SkipWithError("the floor missed files");
+}
+
+void BM_LoadFolder(benchmark::State& state, const Library& library) {
+  vornick::platform::PosixFileSystem fileSystem;
+  Mp3Settings settings;
+  std::size_t rows = 0;
+  for (auto _ : state) {
+    vornick::cli::PlanHost host(fileSystem, settings);
+    host.LoadFolder(library.root);
+    rows = host.Form().ListView1().Count();
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+  if (rows != library.counts.visibleMp3) state.SkipWithError("Load Folder missed files");
+}
+
+// Form1 with the library loaded once, for Rename and Undo, and the same renames as plain pairs.
+class Loaded {
+ public:
+  explicit Loaded(const Library& library) : host_(fileSystem_, settings_) {
+    host_.LoadFolder(library.root);
+    const vornick::window::RenameList& list = host_.Form().ListView1();
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      const vornick::window::RenameEntry& row = list.Row(i);
+      if (!row.Checked || row.NewName == row.CurrentName) continue;
+      pairs_.emplace_back(row.FolderPath() + row.CurrentName, row.FolderPath() + row.NewName);
+    }
+  }
+  std::size_t Pairs() const { return pairs_.size(); }
+  void Press(Control button) { host_.Press(button); }
+  std::size_t Failures() { return host_.Form().LastRenameFailures().size(); }
+  // The floor: renameat2 over the pairs, forward or back; returns the number that failed.
+  std::size_t RenameLoop(bool back) const {
+    std::size_t failed = 0;
+    for (const auto& [from, to] : pairs_) {
+      const std::string& source = back ? to : from;
+      const std::string& target = back ? from : to;
+      failed +=
+          ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0;
+    }
+    return failed;
+  }
+
+ private:
+  vornick::platform::PosixFileSystem fileSystem_;
+  Mp3Settings settings_;
+  vornick::cli::PlanHost host_;
+  std::vector<std::pair<std::string, std::string>> pairs_;
+};
+
+void BM_RenameFloor(benchmark::State& state, Loaded& loaded) {
+  std::size_t failed = 0;
+  for (auto _ : state) {
+    failed = loaded.RenameLoop(false);
+    state.PauseTiming();
+    loaded.RenameLoop(true);
+    state.ResumeTiming();
+  }
+  state.counters["renames"] = static_cast<double>(loaded.Pairs());
+  state.counters["refused"] = static_cast<double>(failed);
+}
+
+void BM_Rename(benchmark::State& state, Loaded& loaded) {
+  std::size_t failed = 0;
+  for (auto _ : state) {
+    loaded.Press(Control::kCheck1);
+    failed = loaded.Failures();
+    state.PauseTiming();
+    loaded.Press(Control::kCheck2);
+    state.ResumeTiming();
+  }
+  state.counters["refused"] = static_cast<double>(failed);
+}
+
+void BM_UndoFloor(benchmark::State& state, Loaded& loaded) {
+  std::size_t failed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    loaded.RenameLoop(false);
+    state.ResumeTiming();
+    failed = loaded.RenameLoop(true);
+  }
+  state.counters["refused"] = static_cast<double>(failed);
+}
+
+void BM_Undo(benchmark::State& state, Loaded& loaded) {
+  std::size_t failed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    loaded.Press(Control::kCheck1);
+    state.ResumeTiming();
+    loaded.Press(Control::kCheck2);
+    failed = loaded.Failures();
+  }
+  state.counters["refused"] = static_cast<double>(failed);
+}
+
+std::size_t NumberOption(std::string_view arg, std::string_view name, std::size_t fallback) {
+  return arg.starts_with(name) ? std::stoul(std::string(arg.substr(name.size()))) : fallback;
+}
+
+int Run(const Library& library) {
+  std::cerr << "library: " << library.counts.files << " files in " << library.counts.folders
+            << " folders, " << library.counts.visibleMp3 << " visible .mp3 files, at "
+            << library.root << '\n';
+  Loaded loaded(library);
+  benchmark::RegisterBenchmark("BM_WalkFloor", BM_WalkFloor, library)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_LoadFolder", BM_LoadFolder, library)
+      ->Unit(benchmark::kMillisecond);
+  using RenameBenchmark = void (*)(benchmark::State&, Loaded&);
+  const std::pair<const char*, RenameBenchmark> renames[] = {{"BM_RenameFloor", BM_RenameFloor},
+                                                             {"BM_Rename", BM_Rename},
+                                                             {"BM_UndoFloor", BM_UndoFloor},
+                                                             {"BM_Undo", BM_Undo}};
+  for (const auto& [name, function] : renames) {
+    benchmark::RegisterBenchmark(name, function, std::ref(loaded))
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+  vornick::bench::TimesReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::cout << "load / walk floor: " << reporter.Ratio("BM_LoadFolder", "BM_WalkFloor")
+            << " (target 3 at most)\n"
+            << "rename / floor: "
+            << reporter.Ratio("BM_Rename/real_time", "BM_RenameFloor/real_time")
+            << " (target 1.2 at most)\n"
+            << "undo / floor: " << reporter.Ratio("BM_Undo/real_time", "BM_UndoFloor/real_time")
+            << " (target 1.2 at most)\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  std::string parent = "/tmp";
+  Library library;
+  bool keep = false;
+  vornick::bench::LibraryShape shape;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.starts_with("--root=")) {
+      parent = std::string(arg.substr(7));
+    } else if (arg.starts_with("--library=")) {
+      library.root = std::string(arg.substr(10));
+      keep = true;
+    } else if (arg == "--keep") {
+      keep = true;
+    } else if (arg.starts_with("--files=") || arg.starts_with("--folders=")) {
+      shape.files = NumberOption(arg, "--files=", shape.files);
+      shape.folders = NumberOption(arg, "--folders=", shape.folders);
+    } else {
+      std::cerr << "usage: form1_benchmark [--root=FOLDER] [--files=N] [--folders=N] [--keep] "
+                   "[benchmark options]\n       form1_benchmark --library=LIBRARY "
+                   "[benchmark options]\n";
+      return 2;
+    }
+  }
+  int status = 0;
+  try {
+    if (library.root.empty()) {
+      library.root = parent + "/vornick-form1-XXXXXX";
+      if (::mkdtemp(library.root.data()) == nullptr) {
+        throw std::system_error(errno, std::generic_category(),
+                                "cannot make a folder in " + parent);
+      }
+      library.root += '/';
+      library.counts = vornick::bench::WriteLibrary(library.root, shape);
+    } else {
+      if (!library.root.ends_with('/')) library.root += '/';
+      library.counts.visibleMp3 = vornick::bench::WalkFloor().CountMp3(library.root);
+    }
+    status = Run(library);
+  } catch (const std::exception& error) {
+    std::cerr << "form1_benchmark: " << error.what() << '\n';
+    status = 1;
+  }
+  if (!keep && !library.root.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove_all(library.root, ignored);
+  }
+  benchmark::Shutdown();
+  return status;
+}
