@@ -18,7 +18,7 @@ constexpr Command kCommands[] = {
     {"preview", vornick::cli::RunPreview, "preview [--] PATH...        the plan of proposed names"},
     {"apply", vornick::cli::RunApply, "apply [--undo] PLAN|-       renames by a plan"},
     {"rename", vornick::cli::RunRename, "rename [--] PATH...         preview and apply at once"},
-    {"types", vornick::cli::RunTypes, "types                       selected file types, one per line"},
+    {"types", vornick::cli::RunTypes, "types                       selected file types"},
 };
 
 int Usage(std::ostream& stream) {

@@ -1,6 +1,6 @@
 #include "files/folder_walk.h"
 
-#include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "files/name_pattern.h"
@@ -9,10 +9,18 @@
 namespace vornick::files {
 namespace {
 
+using platform::FileIdentity;
 using platform::FileSystemError;
 using platform::FolderEntry;
 
 constexpr std::uint32_t kSkippedBits = platform::kAttrHidden | platform::kAttrSystem;
+
+struct IdentityHash {
+  std::size_t operator()(const FileIdentity& identity) const noexcept {
+    return std::hash<std::uint64_t>()(identity.inode * 0x9E3779B97F4A7C15u ^ identity.device);
+  }
+};
+using Entered = std::unordered_set<FileIdentity, IdentityHash>;
 
 // One folder of the walk: its walkable subfolders, and how far the walk has gone through them.
 struct Level {
@@ -21,38 +29,66 @@ struct Level {
   std::size_t next = 0;
 };
 
-Level Visit(platform::FileSystem& fileSystem, std::string path,
-            const std::function<void()>& doEvents) {
-  if (doEvents) doEvents();
-  Level level{std::move(path), {}, 0};
-  try {
-    level.subfolders = fileSystem.ReadFolder(level.path);
-  } catch (const FileSystemError&) {
-    // A folder that cannot be listed is passed over; it stays in the work list, where its
-    // listing will find nothing either.
+// The folders of one walk. Only a link can lead back to a folder already entered (mounts make no
+// cycles), so identities are taken only from the first link on; up to then the walk keeps the
+// paths it entered, and a listing costs no more than the listing.
+class Walk {
+ public:
+  Walk(platform::FileSystem& fileSystem, const std::function<void()>& doEvents)
+      : fileSystem_(fileSystem), doEvents_(doEvents) {}
+
+  // Lists `path` and runs events once. Nothing (and no events) when the folder was entered before
+  // in this walk. A folder that cannot be listed gives a level without subfolders: it is passed
+  // over, and its listing of files will find nothing either.
+  std::optional<Level> Enter(std::string path, bool throughLink) {
+    if (throughLink && !tracking_) StartTracking();
+    Level level{std::move(path), {}, 0};
+    try {
+      FileIdentity identity;
+      level.subfolders = fileSystem_.ReadFolder(level.path, tracking_ ? &identity : nullptr);
+      if (tracking_ && !entered_.insert(identity).second) return std::nullopt;
+    } catch (const FileSystemError&) {
+      level.subfolders.clear();
+    }
+    if (!tracking_) enteredPaths_.push_back(level.path);
+    if (doEvents_) doEvents_();
+    std::erase_if(level.subfolders, [](const FolderEntry& entry) {
+      return (entry.attributes & platform::kAttrDirectory) == 0 ||
+             (entry.attributes & kSkippedBits) != 0;
+    });
+    return level;
   }
-  std::erase_if(level.subfolders, [](const FolderEntry& entry) {
-    return (entry.attributes & platform::kAttrDirectory) == 0 ||
-           (entry.attributes & kSkippedBits) != 0;
-  });
-  return level;
-}
+
+ private:
+  void StartTracking() {
+    for (const std::string& path : enteredPaths_) {
+      try {
+        entered_.insert(fileSystem_.GetIdentity(path));
+      } catch (const FileSystemError&) {
+        // Gone since it was listed: nothing can lead back into it.
+      }
+    }
+    enteredPaths_.clear();
+    tracking_ = true;
+  }
+
+  platform::FileSystem& fileSystem_;
+  const std::function<void()>& doEvents_;
+  bool tracking_ = false;
+  std::vector<std::string> enteredPaths_;
+  Entered entered_;
+};
 
 }  // namespace
 
 void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents) {
-  // Folders already entered, so that a link back into the tree (or to a folder met before) does
-  // not make the walk loop or list a folder twice.
-  std::set<platform::FileIdentity> entered;
-  try {
-    entered.insert(fileSystem.GetIdentity(folder));
-  } catch (const FileSystemError&) {
-  }
-
-  // An explicit stack rather than recursion: there is no depth limit.
+  Walk walk(fileSystem, doEvents);
+  // An explicit stack rather than recursion: there is no depth limit. A folder is listed before
+  // it is appended, so that one entered before is never appended again; the order of the work
+  // list is the same.
   std::vector<Level> stack;
-  stack.push_back(Visit(fileSystem, folder, doEvents));
+  if (auto start = walk.Enter(folder, false)) stack.push_back(std::move(*start));
   while (!stack.empty()) {
     Level& level = stack.back();
     if (level.next == level.subfolders.size()) {
@@ -60,12 +96,14 @@ void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
       continue;
     }
     const FolderEntry& subfolder = level.subfolders[level.next++];
-    if (!entered.insert(subfolder.identity).second) continue;
     std::string path;
     path.reserve(level.path.size() + subfolder.name.size() + 1);
     path.append(level.path).append(subfolder.name).push_back(kSeparator);
-    pending.Append(path);
-    stack.push_back(Visit(fileSystem, std::move(path), doEvents));
+    std::optional<Level> inner =
+        walk.Enter(std::move(path), (subfolder.attributes & platform::kAttrLink) != 0);
+    if (!inner) continue;
+    pending.Append(inner->path);
+    stack.push_back(std::move(*inner));
   }
 }
 
@@ -74,8 +112,9 @@ std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSyst
   try {
     const std::string folder = GetFolder(pattern);
     const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
-    std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder);
+    std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder, nullptr);
     std::vector<std::string> names;
+    names.reserve(entries.size());
     for (FolderEntry& entry : entries) {
       if ((entry.attributes & (platform::kAttrDirectory | kSkippedBits)) == 0 &&
           MatchesPattern(filePattern, entry.name))

@@ -1,5 +1,8 @@
 #include "files/name_pattern.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "cleaning/text_chars.h"
 
 namespace vornick::files {
@@ -19,6 +22,16 @@ bool SameByte(char patternByte, char nameByte) noexcept {
 
 bool MatchesPattern(std::string_view pattern, std::string_view name) noexcept {
   if (pattern == "*.*") return true;
+  // The usual shape, "*" and a plain ending such as ".mp3": compare the ending. Starting with an
+  // ASCII byte, the ending can only begin on a character boundary.
+  if (pattern.size() > 1 && pattern.front() == '*' &&
+      static_cast<unsigned char>(pattern[1]) < 0x80 &&
+      pattern.find_first_of("*?", 1) == std::string_view::npos) {
+    const std::string_view ending = pattern.substr(1);
+    return name.size() >= ending.size() &&
+           std::equal(ending.begin(), ending.end(),
+                      name.end() - static_cast<std::ptrdiff_t>(ending.size()), SameByte);
+  }
   constexpr std::size_t kNoStar = std::string_view::npos;
   std::size_t p = 0;
   std::size_t n = 0;

@@ -15,6 +15,8 @@ inline constexpr std::uint32_t kAttrHidden = 2;  // the name begins with "."
 inline constexpr std::uint32_t kAttrSystem = 4;  // neither a regular file nor a folder
 inline constexpr std::uint32_t kAttrDirectory = 16;
 inline constexpr std::uint32_t kAttrArchive = 32;
+inline constexpr std::uint32_t kAttrLink =
+    1024;  // a symbolic link; the other bits are its target's
 
 // A file system call that failed, with the path and the system's error number.
 class FileSystemError : public std::runtime_error {
@@ -39,7 +41,6 @@ struct FileIdentity {
 struct FolderEntry {
   std::string name;              // the exact bytes, never "." or ".."
   std::uint32_t attributes = 0;  // links resolved for their type
-  FileIdentity identity;         // meaningful for folders
 };
 
 // The file system as the program sees it. Paths are exact bytes; folders end with the separator.
@@ -54,8 +55,11 @@ class FileSystem {
   virtual bool CanReadTimes(const std::string& path) noexcept = 0;
 
   // The entries of `folder`, sorted by their bytes with A-Z folded to a-z, ties broken by the exact
-  // bytes. Throws FileSystemError when the folder cannot be listed.
-  virtual std::vector<FolderEntry> ReadFolder(const std::string& folder) = 0;
+  // bytes. When `identity` is not null it receives the identity of the folder listed, taken from
+  // the open folder itself (exact also across links and mounts). Throws FileSystemError when the
+  // folder cannot be listed.
+  virtual std::vector<FolderEntry> ReadFolder(const std::string& folder,
+                                              FileIdentity* identity) = 0;
 
   // Identity of the folder at `path`, links followed; throws FileSystemError.
   virtual FileIdentity GetIdentity(const std::string& path) = 0;

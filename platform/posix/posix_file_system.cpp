@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -67,41 +69,40 @@ class Descriptor {
   int fd_;
 };
 
-// Fills in the attributes and identity of one entry, looking at it only where the entry type
-// does not say enough. False when the entry vanished or cannot be looked at: it is left out.
-bool Describe(int folderFd, unsigned char type, FolderEntry& entry) {
-  struct stat status;
-  switch (type) {
-    case DT_REG:
-      entry.attributes = HiddenBit(entry.name);
-      return true;
-    case DT_DIR:
-      // A folder's identity is what stops a walk from looping; take it from the inode itself,
-      // since the entry's d_ino is not that of a folder mounted on it.
-      if (::fstatat(folderFd, entry.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return false;
-      break;
-    case DT_LNK:
-    case DT_UNKNOWN:
-      if (::fstatat(folderFd, entry.name.c_str(), &status, 0) != 0) {
-        // A link that leads nowhere (dangling, looping, unreachable) is still an entry.
-        if (::fstatat(folderFd, entry.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
-            !S_ISLNK(status.st_mode))
-          return false;
-        entry.attributes = kAttrSystem | HiddenBit(entry.name);
-        entry.identity = IdentityOf(status);
-        return true;
-      }
-      break;
-    default:
-      entry.attributes = kAttrSystem | HiddenBit(entry.name);
-      return true;
-  }
-  entry.attributes = TypeBits(status.st_mode) | HiddenBit(entry.name);
-  entry.identity = IdentityOf(status);
-  return true;
+// The bits of a link: its target's, or those of something that is neither file nor folder when it
+// leads nowhere (dangling, looping, unreachable).
+std::uint32_t LinkBits(int folderFd, const char* name, std::uint32_t hidden) {
+  struct stat target;
+  const std::uint32_t type =
+      ::fstatat(folderFd, name, &target, 0) == 0 ? TypeBits(target.st_mode) : kAttrSystem;
+  return type | hidden | kAttrLink;
 }
 
-// Calls visit(name, type) for every entry of the open folder but "." and "..".
+// The attribute bits of one entry, looked at only where the entry type does not say enough;
+// nothing when the entry vanished or cannot be looked at, and is left out. `name` is
+// NUL-terminated.
+std::optional<std::uint32_t> Describe(int folderFd, std::string_view name, unsigned char type) {
+  const std::uint32_t hidden = HiddenBit(name);
+  switch (type) {
+    case DT_REG:
+      return hidden;
+    case DT_DIR:
+      return kAttrDirectory | hidden;
+    case DT_LNK:
+      return LinkBits(folderFd, name.data(), hidden);
+    case DT_UNKNOWN: {
+      struct stat status;
+      if (::fstatat(folderFd, name.data(), &status, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+      if (S_ISLNK(status.st_mode)) return LinkBits(folderFd, name.data(), hidden);
+      return TypeBits(status.st_mode) | hidden;
+    }
+    default:
+      return kAttrSystem | hidden;
+  }
+}
+
+// Calls visit(name, type) for every entry of the open folder but "." and ".."; the name's
+// bytes are followed by a NUL.
 template <typename Visit>
 void ForEachEntry(Descriptor& folder, char* buffer, const std::string& path, Visit visit) {
 #if defined(__linux__)
@@ -109,12 +110,18 @@ void ForEachEntry(Descriptor& folder, char* buffer, const std::string& path, Vis
     const ssize_t filled = ::getdents64(folder.Get(), buffer, kBufferSize);
     if (filled < 0) Throw(path, LastError());
     if (filled == 0) return;
+    off64_t next = 0;
     for (ssize_t offset = 0; offset < filled;) {
       const auto* raw = reinterpret_cast<const struct dirent64*>(buffer + offset);
       offset += raw->d_reclen;
+      next = raw->d_off;
       const std::string_view name(raw->d_name);
       if (!IsDotOrDotDot(name)) visit(name, raw->d_type);
     }
+    // The largest position is where a folder ends (ext4, btrfs and others say so for the last
+    // entry); no further read is needed to learn that there is nothing more. A read per folder is
+    // a good share of the cost of a walk.
+    if (next == std::numeric_limits<off64_t>::max()) return;
   }
 #else
   (void)buffer;
@@ -190,12 +197,10 @@ PosixFileSystem::~PosixFileSystem() = default;
 
 std::uint32_t PosixFileSystem::GetAttributes(const std::string& path) {
   struct stat status;
-  if (::stat(path.c_str(), &status) == 0)
-    return TypeBits(status.st_mode) | HiddenBit(LastComponent(path));
-  const std::error_code error = LastError();
-  if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode))
-    return kAttrSystem | HiddenBit(LastComponent(path));
-  Throw(path, error);
+  if (::lstat(path.c_str(), &status) != 0) Throw(path, LastError());
+  const std::uint32_t hidden = HiddenBit(LastComponent(path));
+  if (S_ISLNK(status.st_mode)) return LinkBits(AT_FDCWD, path.c_str(), hidden);
+  return TypeBits(status.st_mode) | hidden;
 }
 
 bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
@@ -203,19 +208,38 @@ bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
   return ::stat(path.c_str(), &status) == 0;
 }
 
-std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {
+std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder,
+                                                     FileIdentity* identity) {
   Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.Get() < 0) Throw(folder, LastError());
+  if (identity != nullptr) {
+    struct stat status;
+    if (::fstat(fd.Get(), &status) != 0) Throw(folder, LastError());
+    *identity = IdentityOf(status);
+  }
+
+  // Names are gathered into one reused block and sorted as small records; each entry's string is
+  // then made once, in its final place.
   const int folderFd = fd.Get();
-  std::vector<FolderEntry> entries;
+  names_.clear();
+  found_.clear();
   ForEachEntry(fd, buffer_.get(), folder, [&](std::string_view name, unsigned char type) {
-    FolderEntry& entry = entries.emplace_back();
-    entry.name.assign(name);
-    if (!Describe(folderFd, type, entry)) entries.pop_back();
+    if (const auto attributes = Describe(folderFd, name, type)) {
+      found_.push_back({static_cast<std::uint32_t>(names_.size()),
+                        static_cast<std::uint32_t>(name.size()), *attributes});
+      names_.append(name);
+    }
   });
-  std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-    return NameOrderLess(a.name, b.name);
+  const auto nameOf = [this](const Found& found) {
+    return std::string_view(names_).substr(found.offset, found.length);
+  };
+  std::sort(found_.begin(), found_.end(), [&nameOf](const Found& a, const Found& b) {
+    return NameOrderLess(nameOf(a), nameOf(b));
   });
+  std::vector<FolderEntry> entries;
+  entries.reserve(found_.size());
+  for (const Found& found : found_)
+    entries.push_back({std::string(nameOf(found)), found.attributes});
   return entries;
 }
 

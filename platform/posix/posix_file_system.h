@@ -10,7 +10,7 @@ namespace vornick::platform {
 
 // The file system on raw POSIX calls. Names are the exact bytes; a folder is listed with
 // getdents64 (readdir elsewhere) and the entry type, and an entry is looked at with fstatat only
-// where its type is unknown, it is a link, or it is a folder whose identity the walk needs.
+// where its type is unknown or it is a link.
 class PosixFileSystem final : public FileSystem {
  public:
   PosixFileSystem();
@@ -20,7 +20,7 @@ class PosixFileSystem final : public FileSystem {
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
-  std::vector<FolderEntry> ReadFolder(const std::string& folder) override;
+  std::vector<FolderEntry> ReadFolder(const std::string& folder, FileIdentity* identity) override;
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
 
@@ -28,7 +28,16 @@ class PosixFileSystem final : public FileSystem {
   std::error_code RenameOntoExisting(const std::string& from, const std::string& to,
                                      const struct stat& target) noexcept;
 
-  std::unique_ptr<char[]> buffer_;  // one listing's raw entries, kept to save an allocation a call
+  // Kept between calls to save allocations: the raw entries of one read, and the names of one
+  // listing with where each lies.
+  struct Found {
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t attributes;
+  };
+  std::unique_ptr<char[]> buffer_;
+  std::string names_;
+  std::vector<Found> found_;
 };
 
 }  // namespace vornick::platform

@@ -169,8 +169,14 @@ FakeFileSystem::Parent FakeFileSystem::SplitParent(const std::string& path) cons
   return {folder, trimmed.substr(slash + 1)};
 }
 
-std::uint32_t FakeFileSystem::AttributesOf(const Node* node) const {
-  return node->link ? platform::kAttrSystem : node->attributes;
+std::uint32_t FakeFileSystem::AttributesOf(Node* node, const std::string& path) const {
+  if (!node->link) return node->attributes;
+  try {
+    int hops = 0;
+    return Follow(node, path, hops)->attributes | platform::kAttrLink;
+  } catch (const FileSystemError&) {
+    return platform::kAttrSystem | platform::kAttrLink;  // a dangling link
+  }
 }
 
 bool FakeFileSystem::Exists(const std::string& path) const {
@@ -194,14 +200,7 @@ std::vector<std::string> FakeFileSystem::Names(const std::string& folder) const 
 std::uint32_t FakeFileSystem::GetAttributes(const std::string& path) {
   if (attributesUnreadable_.contains(WithoutTrailingSeparator(path)))
     Fail(path, std::errc::permission_denied);
-  Node* node = Resolve(path, false);
-  if (!node->link) return node->attributes;
-  try {
-    int hops = 0;
-    return Follow(node, path, hops)->attributes;
-  } catch (const FileSystemError&) {
-    return platform::kAttrSystem;  // a dangling link
-  }
+  return AttributesOf(Resolve(path, false), path);
 }
 
 bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
@@ -209,7 +208,8 @@ bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
   return Exists(path);
 }
 
-std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string& folder) {
+std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string& folder,
+                                                              platform::FileIdentity* identity) {
   ++readFolderCalls_;
   readFolderLog_.push_back(folder);
   ++openListings_;
@@ -222,16 +222,10 @@ std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string&
   const Node* node = Resolve(folder);
   if (!node->folder) Fail(folder, std::errc::not_a_directory);
   if (node->unreadable) Fail(folder, std::errc::permission_denied);
+  if (identity != nullptr) *identity = {1, node->inode};
   std::vector<platform::FolderEntry> entries;
-  for (const auto& [name, child] : node->children) {
-    const Node* resolved = child.get();
-    try {
-      int hops = 0;
-      resolved = Follow(child.get(), folder + name, hops);
-    } catch (const FileSystemError&) {
-    }
-    entries.push_back({name, AttributesOf(resolved), {1, resolved->inode}});
-  }
+  for (const auto& [name, child] : node->children)
+    entries.push_back({name, AttributesOf(child.get(), folder + name)});
   return entries;
 }
 

@@ -28,8 +28,8 @@ namespace vornick::fakes {
 //   fs.AddFolder("/a/h/", kAttrDirectory | kAttrHidden);  // hidden folder
 //   fs.AddFile("/a/b/x.mp3");                             // archive (32) by default
 //   fs.AddFile("/a/b/ro.mp3", kAttrReadOnly);
-//   fs.AddLink("/a/b/up", "/a/");     // an entry of /a/b/ leading to /a/ (same identity, bits)
-//   fs.AddLink("/a/dead", "/nowhere"); // a dangling link: listed with kAttrSystem
+//   fs.AddLink("/a/b/up", "/a/");     // an entry of /a/b/ leading to /a/: its bits and kAttrLink
+//   fs.AddLink("/a/dead", "/nowhere"); // a dangling link: kAttrSystem and kAttrLink
 //   fs.SetUnreadable("/a/b/");        // ReadFolder("/a/b/") throws FileSystemError (EACCES)
 //   fs.SetAttributesUnreadable("/a/b/x.mp3");  // GetAttributes, GetIdentity throw; CanReadTimes
 //   false fs.FailRename("/a/b/x.mp3", std::make_error_code(std::errc::permission_denied));
@@ -69,7 +69,8 @@ class FakeFileSystem : public platform::FileSystem {
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
-  std::vector<platform::FolderEntry> ReadFolder(const std::string& folder) override;
+  std::vector<platform::FolderEntry> ReadFolder(const std::string& folder,
+                                                platform::FileIdentity* identity) override;
   platform::FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
 
@@ -86,7 +87,8 @@ class FakeFileSystem : public platform::FileSystem {
   Node* Find(Node* folder, std::string_view name) const;
   Node* Follow(Node* node, const std::string& path, int& hops) const;
   Parent SplitParent(const std::string& path) const;
-  std::uint32_t AttributesOf(const Node* node) const;
+  // The bits of `node`; a link's are its target's and kAttrLink.
+  std::uint32_t AttributesOf(Node* node, const std::string& path) const;
 
   std::unique_ptr<Node> root_;
   std::uint64_t nextInode_ = 1;

@@ -19,7 +19,8 @@ TEST(FakeFileSystemTest, ListsSortedWithExactBitsAndResolvedLinks) {
   fs.AddFolder("/a/c/");
   fs.AddLink("/a/up", "/a/");
   fs.AddLink("/a/dead", "/nowhere/");
-  const auto entries = fs.ReadFolder("/a/");
+  platform::FileIdentity identity;
+  const auto entries = fs.ReadFolder("/a/up/", &identity);
   ASSERT_EQ(entries.size(), 5u);
   EXPECT_EQ(entries[0].name, "B.mp3");
   EXPECT_EQ(entries[0].attributes, kAttrHidden);
@@ -27,11 +28,12 @@ TEST(FakeFileSystemTest, ListsSortedWithExactBitsAndResolvedLinks) {
   EXPECT_EQ(entries[1].attributes, kAttrArchive);
   EXPECT_EQ(entries[2].name, "c");
   EXPECT_EQ(entries[3].name, "dead");
-  EXPECT_EQ(entries[3].attributes, kAttrSystem);
+  EXPECT_EQ(entries[3].attributes, kAttrSystem | platform::kAttrLink);
   EXPECT_EQ(entries[4].name, "up");
-  EXPECT_EQ(entries[4].attributes, kAttrDirectory);
-  EXPECT_EQ(entries[4].identity, fs.GetIdentity("/a"));
-  EXPECT_EQ(fs.ReadFolder("/a/up/up/c").size(), 0u);
+  EXPECT_EQ(entries[4].attributes, kAttrDirectory | platform::kAttrLink);
+  EXPECT_EQ(fs.GetAttributes("/a/up"), kAttrDirectory | platform::kAttrLink);
+  EXPECT_EQ(identity, fs.GetIdentity("/a"));
+  EXPECT_EQ(fs.ReadFolder("/a/up/up/c", nullptr).size(), 0u);
   EXPECT_EQ(fs.ReadFolderCalls(), 2);
   EXPECT_EQ(fs.MaxOpenListings(), 1);
 }
@@ -42,7 +44,7 @@ TEST(FakeFileSystemTest, FailuresThrowOrReportFalse) {
   fs.SetUnreadable("/a/locked/");
   fs.AddFile("/a/x.mp3");
   fs.SetAttributesUnreadable("/a/x.mp3");
-  EXPECT_THROW(fs.ReadFolder("/a/locked/"), FileSystemError);
+  EXPECT_THROW(fs.ReadFolder("/a/locked/", nullptr), FileSystemError);
   EXPECT_EQ(fs.GetAttributes("/a/locked/"), kAttrDirectory);
   EXPECT_THROW(fs.GetAttributes("/a/x.mp3"), FileSystemError);
   EXPECT_THROW(fs.GetAttributes("/a/none"), FileSystemError);

@@ -91,7 +91,7 @@ TEST_F(FatRenameTest, ChangesOnlyTheCaseAndNeverReplaces) {
   EXPECT_EQ(fs.Rename(mount_ + "none.mp3", mount_ + "x.mp3"), std::errc::no_such_file_or_directory);
 
   std::vector<std::string> names;
-  for (const FolderEntry& entry : fs.ReadFolder(mount_)) names.push_back(entry.name);
+  for (const FolderEntry& entry : fs.ReadFolder(mount_, nullptr)) names.push_back(entry.name);
   EXPECT_EQ(names, (std::vector<std::string>{"New Name.mp3", "other.mp3"}));
   EXPECT_EQ(ReadWhole(mount_ + "New Name.mp3"), "S");
   EXPECT_EQ(ReadWhole(other), "O");
