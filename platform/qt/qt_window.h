@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,8 @@ class QtWindow final : public Window {
   std::optional<QCursor> mouseIcon_;
   QByteArray mouseIconBytes_;
   std::string programFolder_;
+  QElapsedTimer lastShown_;  // since rows were last shown at a DoEvents
+  qint64 showInterval_ = 0;
 };
 
 }  // namespace vornick::platform::qt

@@ -139,7 +139,8 @@ QVariant RenameModel::headerData(int section, Qt::Orientation orientation, int r
 }
 
 Qt::ItemFlags RenameModel::flags(const QModelIndex& index) const {
-  if (Entry(index) == nullptr) return Qt::NoItemFlags;
+  // Asked for every row at each layout of the view: the row is not looked at.
+  if (!index.isValid() || index.row() >= shown_ || clearing_) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
   if (index.column() == kCurrentName) flags |= Qt::ItemIsUserCheckable;
   return flags;

@@ -1,0 +1,201 @@
+// A million rows through AddEntry into the window's list with the view attached (offscreen),
+// beside the same load with no view (the headless window), with the resident memory of each; then
+// Select All over those rows, and the cost of one DoEvents with nothing to do.
+//
+// The load lets window events run (DoEvents) once every N rows, N the benchmark's argument: 1000
+// for a command that appends rows in long runs, 10 for Load Folder in a library of ten-file
+// folders, where the per-call cost of running events (BM_DoEventsIdle) adds up.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench/name_corpus.h"
+#include "platform/headless/headless_dialogs.h"
+#include "platform/headless/headless_window.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/form_host.h"
+#include "platform/qt/qt_window.h"
+#include "window/form1.h"
+
+namespace {
+
+using vornick::platform::Control;
+using vornick::window::Form1;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kRows = 1'000'000;
+constexpr std::size_t kFilesPerFolder = 10;
+constexpr std::size_t kCorpusNames = 100'000;
+
+struct NoSettings final : vornick::platform::SettingsStore {
+  std::string GetSetting(const std::string&, const std::string&, const std::string&) override {
+    return {};
+  }
+};
+
+// Names to build the paths from; the paths themselves are made as the load goes, so that the
+// resident memory measured is the program's, not the input's.
+const std::vector<std::string>& Names() {
+  static const std::vector<std::string> names = vornick::bench::MusicFileNames(kCorpusNames);
+  return names;
+}
+
+// Resident memory of the process now, in MiB.
+double ResidentMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "VmRSS:") {
+      double kib = 0;
+      status >> kib;
+      return kib / 1024.0;
+    }
+    status.ignore(4096, '\n');
+  }
+  return 0;
+}
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+template <typename Window>
+void LoadRows(Form1& form, Window& window, std::size_t rowsPerDoEvents) {
+  const std::vector<std::string>& names = Names();
+  std::string folder;
+  std::string path;
+  for (std::size_t i = 0; i < kRows; ++i) {
+    if (i % kFilesPerFolder == 0) {
+      const std::size_t number = i / kFilesPerFolder;
+      folder = "/home/user/Music/Artist " + std::to_string(number / 8) + "/Album " +
+               std::to_string(number % 8) + "/";
+    }
+    if (i % rowsPerDoEvents == 0) window.DoEvents();
+    path.assign(folder).append(names[i % names.size()]);
+    try {
+      form.AddEntry(path, true);
+    } catch (const std::exception&) {
+      // A name that cannot be cleaned keeps its row; the load goes on.
+    }
+  }
+}
+
+// What Form1 needs besides its window; the load touches none of it.
+struct Desk {
+  vornick::platform::PosixFileSystem fileSystem;
+  NoSettings settings;
+  vornick::platform::headless::HeadlessDialogs dialogs;
+};
+
+// The window shown on the offscreen platform, Form1's rows shown by its view.
+struct WindowDesk : Desk {
+  vornick::platform::qt::QtWindow window;
+  Form1 form{fileSystem, settings, dialogs, window};
+  vornick::platform::qt::FormHost host{form, window};
+
+  WindowDesk() {
+    host.Load();
+    window.Form().show();
+    QCoreApplication::processEvents();
+  }
+
+  // The command ends: the last rows reach the view, which lays itself out and paints.
+  void EndCommand() {
+    window.ShowAppendedRows();
+    QCoreApplication::processEvents();
+  }
+};
+
+struct LoadResult {
+  double milliseconds = 0;
+  double residentMiB = 0;  // at the end of the load, the rows still held
+};
+
+LoadResult LoadHeadless(std::size_t rowsPerDoEvents) {
+  Desk desk;
+  vornick::platform::headless::HeadlessWindow window;
+  Form1 form(desk.fileSystem, desk.settings, desk.dialogs, window);
+  form.Form_Load();
+  const auto start = Clock::now();
+  LoadRows(form, window, rowsPerDoEvents);
+  return {MillisecondsSince(start), ResidentMiB()};
+}
+
+LoadResult LoadWindow(std::size_t rowsPerDoEvents) {
+  WindowDesk desk;
+  const auto start = Clock::now();
+  LoadRows(desk.form, desk.window, rowsPerDoEvents);
+  desk.EndCommand();
+  return {MillisecondsSince(start), ResidentMiB()};
+}
+
+// Each iteration loads the million rows twice, headless and into the window, one after the other,
+// so that both meet the same load on a shared machine; the iteration's time is the window's.
+void BM_LoadMillionRows(benchmark::State& state) {
+  const auto rowsPerDoEvents = static_cast<std::size_t>(state.range(0));
+  Names();
+  LoadHeadless(rowsPerDoEvents);  // the heap is warm for both from here on
+  double headless = 0, window = 0, headlessMiB = 0, windowMiB = 0;
+  for (auto _ : state) {
+    const LoadResult withoutView = LoadHeadless(rowsPerDoEvents);
+    const LoadResult withView = LoadWindow(rowsPerDoEvents);
+    state.SetIterationTime(withView.milliseconds / 1000.0);
+    headless += withoutView.milliseconds;
+    window += withView.milliseconds;
+    headlessMiB = std::max(headlessMiB, withoutView.residentMiB);
+    windowMiB = std::max(windowMiB, withView.residentMiB);
+  }
+  const auto iterations = static_cast<double>(state.iterations());
+  state.counters["headless_ms"] = headless / iterations;
+  state.counters["window_ms"] = window / iterations;
+  state.counters["window_vs_headless"] = window / headless;
+  state.counters["headless_rss_MiB"] = headlessMiB;
+  state.counters["window_rss_MiB"] = windowMiB;
+}
+BENCHMARK(BM_LoadMillionRows)
+    ->ArgName("rows_per_DoEvents")
+    ->Arg(1000)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
+
+// Select All and Unselect All pressed in turn on a million rows, each until the view has painted.
+void BM_SelectAllWindow(benchmark::State& state) {
+  WindowDesk desk;
+  LoadRows(desk.form, desk.window, 1000);
+  desk.EndCommand();
+  bool select = true;
+  for (auto _ : state) {
+    desk.window.SetValue(select ? Control::kCheck5 : Control::kCheck6, 1);
+    QCoreApplication::processEvents();
+    select = !select;
+  }
+  state.counters["rows"] = static_cast<double>(desk.form.ListView1().Count());
+}
+BENCHMARK(BM_SelectAllWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// One DoEvents of the window with no rows waiting and no events pending.
+void BM_DoEventsIdle(benchmark::State& state) {
+  WindowDesk desk;
+  for (auto _ : state) desk.window.DoEvents();
+}
+BENCHMARK(BM_DoEventsIdle)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
