@@ -22,8 +22,8 @@ class WalkFloor {
   std::vector<std::unique_ptr<char[]>> buffers_;
 };
 
-// The console report, keeping each benchmark's real time per iteration so that ratios can be
-// printed at the end.
+// The console report, keeping each benchmark's real time per iteration (the least of its
+// repetitions) so that ratios can be printed at the end.
 class TimesReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
