@@ -118,9 +118,9 @@ void ForEachEntry(Descriptor& folder, char* buffer, const std::string& path, Vis
       const std::string_view name(raw->d_name);
       if (!IsDotOrDotDot(name)) visit(name, raw->d_type);
     }
-    // The largest position is where a folder ends (ext4, btrfs and others say so for the last
-    // entry); no further read is needed to learn that there is nothing more. A read per folder is
-    // a good share of the cost of a walk.
+    // The largest position marks the end of the folder (ext4 gives it to the last entry): no
+    // further read is needed to learn that nothing follows, and a read per folder is a good share
+    // of the cost of a walk. Elsewhere the loop reads on until a read comes back empty.
     if (next == std::numeric_limits<off64_t>::max()) return;
   }
 #else

@@ -10,10 +10,6 @@
 namespace vornick::files {
 namespace {
 
-using platform::kAttrDirectory;
-using platform::kAttrHidden;
-using platform::kAttrReadOnly;
-
 struct SplitCase {
   std::string path;
   std::string fileName;
@@ -32,63 +28,35 @@ const SplitCase kSplitCases[] = {
     {"\\ caf\xC3\xA9 \xE9\\x", "x", "\\ caf\xC3\xA9 \xE9\\"},
 };
 
-std::string WithSlashes(std::string text) {
-  std::replace(text.begin(), text.end(), '\\', '/');
-  return text;
-}
-
-TEST(PathHelpersTest, SplitsAtTheLastBackslash) {
+TEST(PathHelpersTest, SplitsAtTheLastSeparator) {
   for (const SplitCase& c : kSplitCases) {
     EXPECT_EQ(GetFileName(c.path, '\\'), c.fileName) << c.path;
     EXPECT_EQ(GetFolder(c.path, '\\'), c.folder) << c.path;
-    EXPECT_EQ(GetFolder(c.path, '\\') + GetFileName(c.path, '\\'), c.path);
-  }
-}
-
-TEST(PathHelpersTest, SplitsAtTheLastSlashByDefault) {
-  EXPECT_EQ(kSeparator, '/');
-  EXPECT_EQ(GetFileName("/music/a\\b.mp3"), "a\\b.mp3");
-  for (const SplitCase& c : kSplitCases) {
     if (c.path.find('/') != std::string::npos) continue;  // '/' is an ordinary character there
-    const std::string path = WithSlashes(c.path);
-    EXPECT_EQ(GetFileName(path), WithSlashes(c.fileName)) << path;
-    EXPECT_EQ(GetFolder(path), WithSlashes(c.folder)) << path;
+    const auto slashes = [](std::string text) {
+      std::replace(text.begin(), text.end(), '\\', '/');
+      return text;
+    };
+    EXPECT_EQ(GetFileName(slashes(c.path)), slashes(c.fileName)) << c.path;
+    EXPECT_EQ(GetFolder(slashes(c.path)), slashes(c.folder)) << c.path;
   }
-}
-
-TEST(PathHelpersTest, IsFolderReadsTheDirectoryBitOnly) {
-  fakes::FakeFileSystem fs;
-  fs.AddFolder("/music/");
-  fs.AddFolder("/music/hidden/", kAttrDirectory | kAttrHidden);
-  fs.AddFolder("/music/locked/", kAttrDirectory | kAttrReadOnly);
-  fs.AddFile("/music/song.mp3", kAttrHidden | kAttrReadOnly);
-  EXPECT_TRUE(IsFolder(fs, "/music"));
-  EXPECT_TRUE(IsFolder(fs, "/music/"));
-  EXPECT_TRUE(IsFolder(fs, "/music/hidden"));
-  EXPECT_TRUE(IsFolder(fs, "/music/locked/"));
-  EXPECT_FALSE(IsFolder(fs, "/music/song.mp3"));
 }
 
 TEST(PathHelpersTest, IsFolderFailsRatherThanAnswerFalse) {
   fakes::FakeFileSystem fs;
+  fs.AddFolder("/music/hidden/", platform::kAttrDirectory | platform::kAttrHidden);
+  fs.AddFile("/music/song.mp3", platform::kAttrReadOnly);
   fs.AddFolder("/music/secret/");
   fs.SetAttributesUnreadable("/music/secret/");
-  EXPECT_THROW(IsFolder(fs, "/music/none"), platform::FileSystemError);
-  EXPECT_THROW(IsFolder(fs, "/music/secret"), platform::FileSystemError);
-  EXPECT_THROW(IsFolder(fs, ""), platform::FileSystemError);
-}
-
-TEST(PathHelpersTest, FileExistsAnswersFalseOnAnyFailure) {
-  fakes::FakeFileSystem fs;
-  fs.AddFile("/app/HAND-M.CUR");
-  fs.AddFile("/app/locked.cur");
-  fs.SetAttributesUnreadable("/app/locked.cur");
-  EXPECT_TRUE(FileExists(fs, "/app/HAND-M.CUR"));
-  EXPECT_TRUE(FileExists(fs, "/app/"));
-  EXPECT_FALSE(FileExists(fs, "/app/dragfiles.cur"));
-  EXPECT_FALSE(FileExists(fs, "/app/locked.cur"));
-  EXPECT_FALSE(FileExists(fs, "/app/HAND-M.CUR/x"));
-  EXPECT_FALSE(FileExists(fs, ""));
+  EXPECT_TRUE(IsFolder(fs, "/music"));
+  EXPECT_TRUE(IsFolder(fs, "/music/hidden/"));
+  EXPECT_FALSE(IsFolder(fs, "/music/song.mp3"));
+  for (const char* path : {"/music/none", "/music/secret", ""})
+    EXPECT_THROW(IsFolder(fs, path), platform::FileSystemError) << path;
+  EXPECT_TRUE(FileExists(fs, "/music/song.mp3"));
+  EXPECT_TRUE(FileExists(fs, "/music/"));
+  for (const char* path : {"/music/none", "/music/secret", "/music/song.mp3/x", ""})
+    EXPECT_FALSE(FileExists(fs, path)) << path;
 }
 
 }  // namespace
