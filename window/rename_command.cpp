@@ -1,5 +1,7 @@
 #include "window/rename_command.h"
 
+#include <algorithm>
+
 #include "files/path_helpers.h"
 
 namespace vornick::window {
@@ -83,9 +85,15 @@ std::string FailureMessage(const std::vector<RenameFailure>& failures, RenameDir
   text += failures.size() == 1 ? " file was" : " files were";
   text += direction == RenameDirection::kUndo ? " not renamed back" : " not renamed";
   text += "; nothing was overwritten, and the other checked files were done.\n";
-  for (const RenameFailure& failure : failures) {
+  // A message box cannot show a hundred thousand lines; the first ones say what went wrong.
+  const std::size_t listed = std::min(failures.size(), kMostFailuresListed);
+  for (std::size_t i = 0; i < listed; ++i) {
+    const RenameFailure& failure = failures[i];
     text += "\n\"" + failure.name + "\" to \"" + failure.target + "\" in " + failure.folder + ": " +
             failure.reason;
+  }
+  if (listed < failures.size()) {
+    text += "\n... and " + std::to_string(failures.size() - listed) + " more.";
   }
   return text;
 }

@@ -39,7 +39,8 @@ std::string FailureReason(std::error_code error, std::string_view target);
 std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, const RenameList& list,
                                       RenameDirection direction);
 
-// The one message that lists the failed rows.
+// The one message that lists the failed rows, the first kMostFailuresListed of them by name.
+inline constexpr std::size_t kMostFailuresListed = 100;
 std::string FailureTitle(RenameDirection direction);
 std::string FailureMessage(const std::vector<RenameFailure>& failures, RenameDirection direction);
 

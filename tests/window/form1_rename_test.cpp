@@ -1,6 +1,7 @@
 // Rename and Undo on real temporary folders: nothing is ever lost or overwritten.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "platform/headless/headless_dialogs.h"
@@ -9,6 +10,7 @@
 #include "tests/fakes/fake_settings_store.h"
 #include "tests/window/disk_fixture.h"
 #include "window/form1.h"
+#include "window/rename_command.h"
 
 namespace vornick::window {
 namespace {
@@ -151,6 +153,14 @@ TEST_F(Form1RenameTest, SecondRenameReportsEveryRowAndChangesNothing) {
   EXPECT_TRUE(form.LastRenameFailures().empty());
   EXPECT_EQ(Contents(dir), (Files{{"a_b.mp3", "ab"}, {"c_d.mp3", "cd"}}));
   EXPECT_EQ(dialogs.Messages().size(), 1u);
+}
+
+TEST(FailureMessageTest, ListsTheFirstHundredRowsAndCountsTheRest) {
+  const std::vector<RenameFailure> failures(150, RenameFailure{0, "/m/", "a", "A", "gone"});
+  const std::string text = FailureMessage(failures, RenameDirection::kRename);
+  EXPECT_EQ(text.rfind("150 files were not renamed", 0), 0u);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 100);
+  EXPECT_NE(text.find("\n... and 50 more."), std::string::npos);
 }
 
 }  // namespace
