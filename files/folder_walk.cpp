@@ -30,8 +30,9 @@ struct Level {
 };
 
 // The folders of one walk. Only a link can lead back to a folder already entered (mounts make no
-// cycles), so identities are taken only from the first link on; up to then the walk keeps the
-// paths it entered, and a listing costs no more than the listing.
+// cycles), so identities are taken only from the first link on, when those of the folders entered
+// until then are caught up from their paths. In a tree without links a folder costs its listing
+// and nothing more.
 class Walk {
  public:
   Walk(platform::FileSystem& fileSystem, const std::function<void()>& doEvents)
