@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ pkg-config libicu-dev qt6-base-dev qt6-svg-dev fonts-liberation)
 if [ "${1:-run}" = test ]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fusefat)
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fusefat dosfstools)
 fi
 
 missing=()

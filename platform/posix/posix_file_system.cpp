@@ -251,13 +251,19 @@ FileIdentity PosixFileSystem::GetIdentity(const std::string& path) {
 
 std::error_code PosixFileSystem::Rename(const std::string& from, const std::string& to) noexcept {
   struct stat target;
-  if (::lstat(to.c_str(), &target) == 0) return RenameOntoExisting(from, to, target);
-  if (errno != ENOENT) return LastError();
 #if defined(RENAME_NOREPLACE)
+  // The common case costs one call; the target is looked at only when it is there.
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  if (errno == EEXIST) {
+    if (::lstat(to.c_str(), &target) != 0) return std::make_error_code(std::errc::file_exists);
+    return RenameOntoExisting(from, to, target);
+  }
   if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP && errno != EOPNOTSUPP)
     return LastError();
 #endif
+  // Without the flag: the target must be absent, or the source itself under another case.
+  if (::lstat(to.c_str(), &target) == 0) return RenameOntoExisting(from, to, target);
+  if (errno != ENOENT) return LastError();
   return RenameWithoutFlag(from, to);
 }
 
