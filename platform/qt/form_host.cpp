@@ -27,7 +27,7 @@ constexpr std::array<void (Form1::*)(), 7> kCheckMouseMoves{
 }  // namespace
 
 FormHost::FormHost(Form1& form, QtWindow& window) : form_(form), window_(window) {
-  window_.ShowRows(form_.ListView1());
+  window_.ShowRows(&form_.ListView1());
   MainForm& mainForm = window_.Form();
   RenameView& list = mainForm.ListView1();
 
@@ -55,6 +55,11 @@ FormHost::FormHost(Form1& form, QtWindow& window) : form_(form), window_(window)
   connect(&mainForm, &MainForm::CloseRequested, this, [this] {
     if (running_ > 0) window_.End();
   });
+}
+
+// Form1 (and its rows) may go before the window: the view must not read them any more.
+FormHost::~FormHost() {
+  window_.ShowRows(nullptr);
 }
 
 void FormHost::Load() {

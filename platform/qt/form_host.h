@@ -15,6 +15,7 @@ class FormHost final : public QObject {
 
  public:
   FormHost(window::Form1& form, QtWindow& window);
+  ~FormHost() override;
 
   // Runs Form_Load; the window is shown afterwards, which raises the first resize.
   void Load();

@@ -68,7 +68,7 @@ QtWindow::QtWindow() : form_(std::make_unique<MainForm>()), model_(new RenameMod
 
 QtWindow::~QtWindow() = default;
 
-void QtWindow::ShowRows(window::RenameList& rows) {
+void QtWindow::ShowRows(window::RenameList* rows) {
   model_->SetRows(rows);
 }
 

@@ -24,8 +24,8 @@ class QtWindow final : public Window {
 
   MainForm& Form() const { return *form_; }
   RenameModel& Model() const { return *model_; }
-  // The list the view shows: Form1's own rows.
-  void ShowRows(window::RenameList& rows);
+  // The list the view shows: Form1's own rows; none before they go away.
+  void ShowRows(window::RenameList* rows);
   // Hands the rows appended since the last call to the view, in one insert.
   void ShowAppendedRows();
   // Where the cursor files are looked for; the executable's folder unless set.

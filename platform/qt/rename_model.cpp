@@ -20,10 +20,11 @@ int RowCountOf(const window::RenameList& rows) {
 
 RenameModel::RenameModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void RenameModel::SetRows(window::RenameList& rows) {
+void RenameModel::SetRows(window::RenameList* rows) {
   beginResetModel();
-  rows_ = &rows;
-  shown_ = RowCountOf(rows);
+  rows_ = rows;
+  shown_ = rows == nullptr ? 0 : RowCountOf(*rows);
+  clearing_ = false;
   endResetModel();
 }
 

@@ -18,8 +18,8 @@ class RenameModel final : public QAbstractTableModel {
  public:
   explicit RenameModel(QObject* parent = nullptr);
 
-  // The list shown; set once, before any row is added.
-  void SetRows(window::RenameList& rows);
+  // The list shown (none: nothing is shown, as when the list goes away before the view).
+  void SetRows(window::RenameList* rows);
   void AddColumn(const QString& header);
 
   // Shows the rows appended since the last call, in one insert.
