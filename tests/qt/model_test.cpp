@@ -1,0 +1,102 @@
+// The list model over Form1's rows: a sound model at every step, and rows reaching the view in
+// batches, one signal for each whole-list command.
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
+#include "tests/qt/window_fixture.h"
+
+namespace vornick::platform::qt {
+namespace {
+
+class ModelTest : public WindowTest {
+ public:
+  ModelTest() { Open(); }
+
+  // Whatever the tester finds fails the test (see qt_test_main.cpp).
+  QAbstractItemModelTester tester{&window.Model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Warning};
+  QSignalSpy inserts{&window.Model(), &QAbstractItemModel::rowsInserted};
+  QSignalSpy changes{&window.Model(), &QAbstractItemModel::dataChanged};
+  QSignalSpy resets{&window.Model(), &QAbstractItemModel::modelReset};
+};
+
+std::vector<std::string> Paths(const std::string& folder, int count) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < count; ++i) paths.push_back(folder + "track_" + std::to_string(i) + ".mp3");
+  return paths;
+}
+
+TEST_F(ModelTest, LoadFilesShowsAllItsRowsInOneInsert) {
+  dialogs.QueueOpen(Paths("/music/", 300));
+  QTest::mouseClick(&Check(4), Qt::LeftButton);
+  EXPECT_EQ(inserts.count(), 1);
+  EXPECT_EQ(window.Model().rowCount(), 300);
+  const QModelIndex last = window.Model().index(299, 0);
+  EXPECT_EQ(last.data().toString(), "track_299.mp3");
+  EXPECT_EQ(last.siblingAtColumn(1).data().toString(), "Track 299.mp3");
+  EXPECT_EQ(last.siblingAtColumn(2).data().toString(), "/music/");
+  EXPECT_EQ(last.data(Qt::CheckStateRole), Qt::Checked);
+}
+
+TEST_F(ModelTest, LoadFolderShowsRowsInBatchesAtItsDoEventsPoints) {
+  constexpr int kFolders = 20, kFilesEach = 30;
+  for (int folder = 0; folder < kFolders; ++folder) {
+    for (const std::string& path : Paths("/music/" + std::to_string(folder) + "/", kFilesEach)) {
+      fileSystem.AddFile(path);
+    }
+  }
+  dialogs.QueueFolder("/music");
+  QTest::mouseClick(&Check(3), Qt::LeftButton);
+  EXPECT_EQ(window.Model().rowCount(), kFolders * kFilesEach);
+  EXPECT_GE(inserts.count(), 1);
+  EXPECT_LE(inserts.count(), kFolders + 1);  // never one per row
+  EXPECT_EQ(window.Caption(), "Vornick");
+}
+
+TEST_F(ModelTest, SelectUnselectAndClearAreOneSignalEach) {
+  AddRows(Paths("/music/", 500));
+  for (const int check : {5, 6}) {
+    changes.clear();
+    QTest::mouseClick(&Check(check), Qt::LeftButton);
+    EXPECT_EQ(changes.count(), 1) << "Check" << check;
+    const bool selected = check == 5;
+    EXPECT_EQ(window.Model().index(0, 0).data(Qt::CheckStateRole),
+              selected ? Qt::Checked : Qt::Unchecked);
+    EXPECT_EQ(Rows().Row(499).Checked, selected);
+  }
+  QTest::mouseClick(&Check(8), Qt::LeftButton);
+  EXPECT_EQ(resets.count(), 1);
+  EXPECT_EQ(window.Model().rowCount(), 0);
+  AddRows(Paths("/again/", 2));
+  EXPECT_EQ(window.Model().rowCount(), 2);
+}
+
+TEST_F(ModelTest, RowsAppendedButNotYetShownAreLeftOutUntilTheirBatch) {
+  AddRows(Paths("/music/", 3));
+  form.AddEntry("/music/late_one.mp3", true);
+  EXPECT_EQ(window.Model().rowCount(), 3);
+  EXPECT_FALSE(window.Model().index(3, 0).isValid());
+  window.DoEvents();
+  EXPECT_EQ(window.Model().rowCount(), 4);
+  EXPECT_EQ(window.Model().index(3, 0).data().toString(), "late_one.mp3");
+}
+
+TEST_F(ModelTest, OnlyTheFirstColumnHasCheckBoxesAndNothingIsEditable) {
+  AddRows(Paths("/music/", 1));
+  const RenameModel& model = window.Model();
+  EXPECT_TRUE(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
+  EXPECT_FALSE(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable);
+  EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(window.Model().setData(model.index(0, 1), "x", Qt::EditRole));
+  EXPECT_EQ(Rows().Row(0).NewName, "Track 0.mp3");
+}
+
+TEST_F(ModelTest, NamesThatAreNotUtf8AreShownWithoutChangingTheRow) {
+  AddRows({"/music/caf\xE9_au_lait.mp3"});
+  EXPECT_EQ(window.Model().index(0, 0).data().toString(),
+            QString::fromUtf8("caf\uFFFD_au_lait.mp3"));
+  EXPECT_EQ(Rows().Row(0).CurrentName, "caf\xE9_au_lait.mp3");
+}
+
+}  // namespace
+}  // namespace vornick::platform::qt
