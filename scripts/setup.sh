@@ -3,9 +3,10 @@
 # Usage: scripts/setup.sh run|test
 set -euo pipefail
 
-packages=(cmake make g++ pkg-config libicu-dev qt6-base-dev qt6-svg-dev fonts-liberation)
+packages=(cmake make g++ pkg-config libicu-dev qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth)
 if [ "${1:-run}" = test ]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fusefat dosfstools)
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev fusefat dosfstools xdotool
+    imagemagick dpkg-dev)
 fi
 
 missing=()

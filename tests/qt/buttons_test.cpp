@@ -136,5 +136,21 @@ TEST_F(ExitTest, ExitPressedWhileLoadFolderRunsEndsItThere) {
       ::testing::ExitedWithCode(0), "");
 }
 
+TEST_F(ExitTest, ClosingTheWindowWhileLoadFolderRunsEndsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Open();
+  for (int folder = 0; folder < 50; ++folder) {
+    fileSystem.AddFile("/music/" + std::to_string(folder) + "/a.mp3");
+  }
+  dialogs.QueueFolder("/music");
+  EXPECT_EXIT(
+      {
+        QTimer::singleShot(0, [this] { Form().close(); });
+        QTest::mouseClick(&Check(3), Qt::LeftButton);
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
 }  // namespace
 }  // namespace vornick::platform::qt

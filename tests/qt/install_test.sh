@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# `cmake --install` puts the programs, the launcher entry and the icon where desktops look for
+# them, and the installed window program starts and keeps running until it is stopped.
+# Usage: install_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+fail() { echo "install: $*" >&2; exit 1; }
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR="$root/staged" cmake --install "$build" --prefix /usr >/dev/null
+staged="$root/staged/usr"
+for file in bin/vornick bin/vornick-cli share/applications/vornick.desktop \
+  share/icons/hicolor/scalable/apps/vornick.svg; do
+  [ -e "$staged/$file" ] || fail "$file was not installed"
+done
+for line in Type=Application Name=Vornick Exec=vornick Icon=vornick; do
+  grep -qx "$line" "$staged/share/applications/vornick.desktop" || fail "the entry lacks $line"
+done
+
+status=0
+HOME="$root" XDG_CONFIG_HOME="$root/config" XDG_RUNTIME_DIR="$root" QT_QPA_PLATFORM=offscreen \
+  timeout 3 "$staged/bin/vornick" || status=$?
+[ "$status" -eq 124 ] || fail "the installed program ended by itself (status $status)"
+echo "install: ok"
