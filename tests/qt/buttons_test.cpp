@@ -112,12 +112,6 @@ INSTANTIATE_TEST_SUITE_P(Commands, ButtonTest,
 
 using ExitTest = WindowTest;
 
-TEST_F(ExitTest, ExitEndsTheProgramAtOnce) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  Open();
-  EXPECT_EXIT(QTest::mouseClick(&Check(7), Qt::LeftButton), ::testing::ExitedWithCode(0), "");
-}
-
 TEST_F(ExitTest, ExitPressedWhileLoadFolderRunsEndsItThere) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   Open();

@@ -81,22 +81,5 @@ TEST_F(ModelTest, RowsAppendedButNotYetShownAreLeftOutUntilTheirBatch) {
   EXPECT_EQ(window.Model().index(3, 0).data().toString(), "late_one.mp3");
 }
 
-TEST_F(ModelTest, OnlyTheFirstColumnHasCheckBoxesAndNothingIsEditable) {
-  AddRows(Paths("/music/", 1));
-  const RenameModel& model = window.Model();
-  EXPECT_TRUE(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
-  EXPECT_FALSE(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable);
-  EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
-  EXPECT_FALSE(window.Model().setData(model.index(0, 1), "x", Qt::EditRole));
-  EXPECT_EQ(Rows().Row(0).NewName, "Track 0.mp3");
-}
-
-TEST_F(ModelTest, NamesThatAreNotUtf8AreShownWithoutChangingTheRow) {
-  AddRows({"/music/caf\xE9_au_lait.mp3"});
-  EXPECT_EQ(window.Model().index(0, 0).data().toString(),
-            QString::fromUtf8("caf\uFFFD_au_lait.mp3"));
-  EXPECT_EQ(Rows().Row(0).CurrentName, "caf\xE9_au_lait.mp3");
-}
-
 }  // namespace
 }  // namespace vornick::platform::qt
