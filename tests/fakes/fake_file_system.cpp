@@ -1,25 +1,14 @@
 #include "tests/fakes/fake_file_system.h"
 
 #include <algorithm>
-#include <stdexcept>
+
+#include "platform/posix/name_order.h"
 
 namespace vornick::fakes {
 
 using platform::FileSystemError;
 
-struct FakeFileSystem::Node {
-  bool folder = false;
-  bool link = false;
-  std::string target;  // where a link leads
-  std::uint32_t attributes = 0;
-  std::uint64_t inode = 0;
-  bool unreadable = false;
-  std::map<std::string, std::unique_ptr<Node>, platform::NameOrder> children;
-};
-
 namespace {
-
-constexpr int kMaxLinkHops = 40;
 
 [[noreturn]] void Fail(const std::string& path, std::errc error) {
   throw FileSystemError(path, std::make_error_code(error));
@@ -28,154 +17,80 @@ constexpr int kMaxLinkHops = 40;
 std::vector<std::string> Components(const std::string& path) {
   if (path.empty() || path.front() != '/') Fail(path, std::errc::no_such_file_or_directory);
   std::vector<std::string> parts;
-  std::size_t start = 1;
-  while (start <= path.size()) {
-    std::size_t end = path.find('/', start);
-    if (end == std::string::npos) end = path.size();
+  for (std::size_t start = 1, end; start <= path.size(); start = end + 1) {
+    end = std::min(path.find('/', start), path.size());
     if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
   }
   return parts;
 }
 
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
-bool EqualFolded(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return fold(x) == fold(y);
-  });
-}
-
 }  // namespace
 
-FakeFileSystem::FakeFileSystem() : root_(std::make_unique<Node>()) {
-  root_->folder = true;
-  root_->attributes = platform::kAttrDirectory;
-  root_->inode = nextInode_++;
+FakeFileSystem::FakeFileSystem() {
+  nodes_[""].inode = 1;
 }
 
-FakeFileSystem::~FakeFileSystem() = default;
-
-FakeFileSystem::Node* FakeFileSystem::Make(const std::string& path, bool folder,
-                                           std::uint32_t attributes) {
-  const std::vector<std::string> parts = Components(path);
-  if (parts.empty()) throw std::logic_error("FakeFileSystem: cannot add the root");
-  Node* node = root_.get();
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    const bool last = i + 1 == parts.size();
-    Node* child = Find(node, parts[i]);
-    if (child == nullptr) {
-      auto made = std::make_unique<Node>();
-      made->folder = !last || folder;
-      made->attributes = last ? attributes : platform::kAttrDirectory;
-      made->inode = nextInode_++;
-      child = made.get();
-      node->children.emplace(parts[i], std::move(made));
-    } else if (last) {
-      if (child->link || child->folder != folder)
-        throw std::logic_error("FakeFileSystem: " + path + " exists as another kind");
-      child->attributes = attributes;
-    }
-    if (!last) {
-      int hops = 0;
-      child = Follow(child, path, hops);
-      if (!child->folder) throw std::logic_error("FakeFileSystem: " + path + " under a file");
-    }
-    node = child;
+FakeFileSystem::Node& FakeFileSystem::Make(const std::string& path, std::uint32_t attributes) {
+  std::string key;
+  for (const std::string& part : Components(path)) {
+    key += '/' + part;
+    Node& node = nodes_[key];
+    if (node.inode == 0) node.inode = nodes_.size() + 1;
   }
+  Node& node = nodes_.at(key);
+  node.attributes = attributes;
   return node;
 }
 
 void FakeFileSystem::AddFolder(const std::string& path, std::uint32_t attributes) {
-  Make(path, true, attributes | platform::kAttrDirectory);
+  Make(path, attributes | platform::kAttrDirectory);
 }
 
 void FakeFileSystem::AddFile(const std::string& path, std::uint32_t attributes) {
-  Make(path, false, attributes);
+  Make(path, attributes);
 }
 
 void FakeFileSystem::AddLink(const std::string& path, const std::string& target) {
-  Node* node = Make(WithoutTrailingSeparator(path), false, 0);
-  node->link = true;
-  node->target = target;
+  Node& node = Make(path, 0);
+  node.link = true;
+  node.target = target;
 }
 
-void FakeFileSystem::SetUnreadable(const std::string& folder, bool unreadable) {
-  Resolve(folder)->unreadable = unreadable;
+void FakeFileSystem::SetUnreadable(const std::string& folder) {
+  nodes_.at(Resolve(folder)).unreadable = true;
 }
 
-void FakeFileSystem::SetAttributesUnreadable(const std::string& path, bool unreadable) {
-  if (unreadable) {
-    attributesUnreadable_.insert(WithoutTrailingSeparator(path));
-  } else {
-    attributesUnreadable_.erase(WithoutTrailingSeparator(path));
-  }
+void FakeFileSystem::SetAttributesUnreadable(const std::string& path) {
+  nodes_.at(Resolve(path, false)).attributesUnreadable = true;
 }
 
-void FakeFileSystem::FailRename(const std::string& from, std::error_code error) {
-  renameErrors_[from] = error;
-}
-
-FakeFileSystem::Node* FakeFileSystem::Find(Node* folder, std::string_view name) const {
-  if (!caseInsensitive_) {
-    const auto found = folder->children.find(name);
-    return found == folder->children.end() ? nullptr : found->second.get();
-  }
-  for (auto& [key, child] : folder->children) {
-    if (EqualFolded(key, name)) return child.get();
-  }
-  return nullptr;
-}
-
-FakeFileSystem::Node* FakeFileSystem::Follow(Node* node, const std::string& path, int& hops) const {
-  while (node->link) {
-    if (++hops > kMaxLinkHops) Fail(path, std::errc::too_many_symbolic_link_levels);
-    const std::vector<std::string> parts = Components(node->target);
-    node = root_.get();
-    for (const std::string& part : parts) {
-      if (!node->folder) Fail(path, std::errc::not_a_directory);
-      node = Find(node, part);
-      if (node == nullptr) Fail(path, std::errc::no_such_file_or_directory);
-      node = Follow(node, path, hops);
+std::string FakeFileSystem::Resolve(const std::string& path, bool followLast, int hops) const {
+  const std::vector<std::string> parts = Components(path);
+  std::string key;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (!(nodes_.at(key).attributes & platform::kAttrDirectory))
+      Fail(path, std::errc::not_a_directory);
+    key += '/' + parts[i];
+    const auto found = nodes_.find(key);
+    if (found == nodes_.end()) Fail(path, std::errc::no_such_file_or_directory);
+    if (found->second.link && (followLast || i + 1 < parts.size())) {
+      if (++hops > 40) Fail(path, std::errc::too_many_symbolic_link_levels);
+      key = Resolve(found->second.target, true, hops);
     }
   }
-  return node;
+  const Node& last = nodes_.at(key);
+  if (path.back() == '/' && !(last.attributes & platform::kAttrDirectory) && !last.link)
+    Fail(path, std::errc::not_a_directory);
+  return key;
 }
 
-FakeFileSystem::Node* FakeFileSystem::Resolve(const std::string& path, bool followLast) const {
-  const std::vector<std::string> parts = Components(path);
-  Node* node = root_.get();
-  int hops = 0;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (!node->folder) Fail(path, std::errc::not_a_directory);
-    node = Find(node, parts[i]);
-    if (node == nullptr) Fail(path, std::errc::no_such_file_or_directory);
-    if (followLast || i + 1 < parts.size()) node = Follow(node, path, hops);
-  }
-  if (path.back() == '/' && !node->folder && !node->link) Fail(path, std::errc::not_a_directory);
-  return node;
-}
-
-FakeFileSystem::Parent FakeFileSystem::SplitParent(const std::string& path) const {
-  const std::string trimmed = WithoutTrailingSeparator(path);
-  const std::size_t slash = trimmed.rfind('/');
-  if (slash == std::string::npos) Fail(path, std::errc::no_such_file_or_directory);
-  Node* folder = Resolve(trimmed.substr(0, slash + 1));
-  if (!folder->folder) Fail(path, std::errc::not_a_directory);
-  return {folder, trimmed.substr(slash + 1)};
-}
-
-std::uint32_t FakeFileSystem::AttributesOf(Node* node, const std::string& path) const {
-  if (!node->link) return node->attributes;
+std::uint32_t FakeFileSystem::AttributesOf(const std::string& key) const {
+  const Node& node = nodes_.at(key);
+  if (!node.link) return node.attributes;
   try {
-    int hops = 0;
-    return Follow(node, path, hops)->attributes | platform::kAttrLink;
+    return nodes_.at(Resolve(key)).attributes | platform::kAttrLink;
   } catch (const FileSystemError&) {
-    return platform::kAttrSystem | platform::kAttrLink;  // a dangling link
+    return platform::kAttrSystem | platform::kAttrLink;  // a dangling link or a loop
   }
 }
 
@@ -188,79 +103,86 @@ bool FakeFileSystem::Exists(const std::string& path) const {
   }
 }
 
-std::vector<std::string> FakeFileSystem::Names(const std::string& folder) const {
-  std::vector<std::string> names;
-  try {
-    for (const auto& entry : Resolve(folder)->children) names.push_back(entry.first);
-  } catch (const FileSystemError&) {
-  }
-  return names;
-}
-
 std::uint32_t FakeFileSystem::GetAttributes(const std::string& path) {
-  if (attributesUnreadable_.contains(WithoutTrailingSeparator(path)))
-    Fail(path, std::errc::permission_denied);
-  return AttributesOf(Resolve(path, false), path);
+  const std::string key = Resolve(path, false);
+  if (nodes_.at(key).attributesUnreadable) Fail(path, std::errc::permission_denied);
+  return AttributesOf(key);
 }
 
 bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
-  if (attributesUnreadable_.contains(WithoutTrailingSeparator(path))) return false;
-  return Exists(path);
+  try {
+    return !nodes_.at(Resolve(path)).attributesUnreadable;
+  } catch (const FileSystemError&) {
+    return false;
+  }
 }
 
 std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string& folder,
                                                               platform::FileIdentity* identity) {
   ++readFolderCalls_;
-  readFolderLog_.push_back(folder);
-  ++openListings_;
-  maxOpenListings_ = std::max(maxOpenListings_, openListings_);
+  maxOpenListings_ = std::max(maxOpenListings_, ++openListings_);
   struct Close {
     int& open;
     ~Close() { --open; }
   } close{openListings_};
 
-  const Node* node = Resolve(folder);
-  if (!node->folder) Fail(folder, std::errc::not_a_directory);
-  if (node->unreadable) Fail(folder, std::errc::permission_denied);
-  if (identity != nullptr) *identity = {1, node->inode};
+  const std::string key = Resolve(folder);
+  const Node& node = nodes_.at(key);
+  if (!(node.attributes & platform::kAttrDirectory)) Fail(folder, std::errc::not_a_directory);
+  if (node.unreadable) Fail(folder, std::errc::permission_denied);
+  if (identity != nullptr) *identity = {1, node.inode};
   std::vector<platform::FolderEntry> entries;
-  for (const auto& [name, child] : node->children)
-    entries.push_back({name, AttributesOf(child.get(), folder + name)});
+  for (auto it = nodes_.lower_bound(key + '/');
+       it != nodes_.end() && it->first.starts_with(key + '/'); ++it) {
+    const std::string name = it->first.substr(key.size() + 1);
+    if (name.find('/') == std::string::npos) entries.push_back({name, AttributesOf(it->first)});
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const auto& a, const auto& b) { return platform::NameOrderLess(a.name, b.name); });
   return entries;
 }
 
 platform::FileIdentity FakeFileSystem::GetIdentity(const std::string& path) {
-  if (attributesUnreadable_.contains(WithoutTrailingSeparator(path)))
-    Fail(path, std::errc::permission_denied);
-  return {1, Resolve(path)->inode};
+  const Node& node = nodes_.at(Resolve(path));
+  if (node.attributesUnreadable) Fail(path, std::errc::permission_denied);
+  return {1, node.inode};
 }
 
 std::error_code FakeFileSystem::Rename(const std::string& from, const std::string& to) noexcept {
   try {
-    if (const auto failure = renameErrors_.find(from); failure != renameErrors_.end())
-      return failure->second;
-    const Parent source = SplitParent(from);
-    Node* moving = Find(source.folder, source.name);
-    if (moving == nullptr) return std::make_error_code(std::errc::no_such_file_or_directory);
-    const Parent target = SplitParent(to);
-    if (target.name.empty() || target.name == "." || target.name == "..")
+    // The key of a path's folder, links followed, and the path's last name.
+    const auto split = [this](const std::string& path) {
+      const std::size_t slash = path.rfind('/');
+      if (slash == std::string::npos) Fail(path, std::errc::no_such_file_or_directory);
+      return std::pair{Resolve(path.substr(0, slash + 1)), path.substr(slash + 1)};
+    };
+    const auto [sourceFolder, sourceName] = split(from);
+    const auto [targetFolder, targetName] = split(to);
+    const std::string source = sourceFolder + '/' + sourceName;
+    const std::string target = targetFolder + '/' + targetName;
+    if (sourceName.empty() || !nodes_.contains(source))
+      return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (targetName.empty() || targetName == "." || targetName == "..")
       return std::make_error_code(std::errc::invalid_argument);
-    const Node* existing = Find(target.folder, target.name);
-    if (existing != nullptr && existing != moving)
+    if (target != source && nodes_.contains(target))
       return std::make_error_code(std::errc::file_exists);
-
-    auto& children = source.folder->children;
-    const auto held = std::find_if(children.begin(), children.end(), [moving](const auto& entry) {
-      return entry.second.get() == moving;
-    });
-    std::unique_ptr<Node> node = std::move(held->second);
-    children.erase(held);
-    target.folder->children.emplace(target.name, std::move(node));
+    std::map<std::string, Node> moved;  // the entry and everything below it
+    for (auto it = nodes_.lower_bound(source);
+         it != nodes_.end() && it->first.starts_with(source);) {
+      const std::string rest = it->first.substr(source.size());
+      if (!rest.empty() && rest.front() != '/') {
+        ++it;
+        continue;
+      }
+      moved[target + rest] = it->second;
+      it = nodes_.erase(it);
+    }
+    nodes_.merge(moved);
     renames_.emplace_back(from, to);
     return {};
   } catch (const FileSystemError& error) {
     return error.Error();
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {
     return std::make_error_code(std::errc::not_enough_memory);
   }
 }

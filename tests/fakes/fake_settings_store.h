@@ -8,32 +8,26 @@
 
 namespace vornick::fakes {
 
-// Settings held in a map, for tests:
-//   fakes::FakeSettingsStore settings;
-//   settings.Set("Plomberg", "1.0", "FileTypes", "MP3,WAV");
-//   settings.Set("Plomberg", "1.0", "CheckedIndexes", "0,1");
-// A value never set reads as the empty string; Reads() counts GetSetting calls.
+// Settings held in a map, for tests; a value never set reads as the empty string.
 class FakeSettingsStore : public platform::SettingsStore {
  public:
-  void Set(const std::string& application, const std::string& section, const std::string& key,
-           const std::string& value) {
-    values_[{application, section, key}] = value;
+  void Set(const std::string& key, const std::string& value) {
+    values_[{"Plomberg", "1.0", key}] = value;
   }
-  void Remove(const std::string& application, const std::string& section, const std::string& key) {
-    values_.erase({application, section, key});
+  // The file types offered and the indexes of the checked ones, as the settings hold them.
+  void SetTypes(const std::string& fileTypes, const std::string& checkedIndexes) {
+    Set("FileTypes", fileTypes);
+    Set("CheckedIndexes", checkedIndexes);
   }
-  int Reads() const noexcept { return reads_; }
 
   std::string GetSetting(const std::string& application, const std::string& section,
                          const std::string& key) override {
-    ++reads_;
     const auto found = values_.find({application, section, key});
     return found == values_.end() ? std::string() : found->second;
   }
 
  private:
   std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
-  int reads_ = 0;
 };
 
 }  // namespace vornick::fakes

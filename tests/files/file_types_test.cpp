@@ -13,46 +13,40 @@ namespace {
 
 using Types = std::vector<std::string>;
 
-struct TypesCase {
-  std::optional<std::string> fileTypes;  // nullopt: the value is absent
-  std::optional<std::string> checkedIndexes;
-  Types selected;
-};
-
-const TypesCase kCases[] = {
-    {std::nullopt, std::nullopt, {}},
-    {"MP3,WAV,OGG", std::nullopt, {"MP3"}},
-    {"MP3,WAV,OGG", "", {"MP3"}},
-    {"MP3,WAV,OGG", "0,2", {"MP3", "OGG"}},
-    {"MP3,WAV,OGG", "2,0", {"OGG", "MP3"}},
-    {"MP3,WAV,OGG", "1,", {"WAV", "MP3"}},
-    {"MP3,WAV,OGG", "0,7,1", {"MP3"}},
-    {"MP3,WAV,OGG", "0,0", {"MP3", "MP3"}},
-    {"All Files,MP3", "0", {"All Files"}},
-    {"MP3, WAV", "0,1", {"MP3", " WAV"}},
-    {std::nullopt, "0,1", {}},
-    {",MP3", "1", {"MP3"}},
-    {"MP3,WAV", " 1 ,+0", {"WAV", "MP3"}},
-    {"MP3,WAV", "32767", {}},
-};
-
 TEST(FileTypesTest, SelectsTheCheckedNamesInOrder) {
-  for (const TypesCase& c : kCases) {
+  struct Case {
+    std::optional<std::string> fileTypes, checkedIndexes;  // nullopt: the value is absent
+    Types selected;
+  };
+  const Case cases[] = {
+      {std::nullopt, std::nullopt, {}},
+      {"MP3,WAV,OGG", std::nullopt, {"MP3"}},
+      {"MP3,WAV,OGG", "", {"MP3"}},
+      {"MP3,WAV,OGG", "2,0", {"OGG", "MP3"}},
+      {"MP3,WAV,OGG", "1,", {"WAV", "MP3"}},
+      {"MP3,WAV,OGG", "0,7,1", {"MP3"}},
+      {"MP3,WAV,OGG", "0,0", {"MP3", "MP3"}},
+      {"All Files,MP3", "0", {"All Files"}},
+      {"MP3, WAV", "0,1", {"MP3", " WAV"}},
+      {std::nullopt, "0,1", {}},
+      {",MP3", "1", {"MP3"}},
+      {"MP3,WAV", " 1 ,+0", {"WAV", "MP3"}},
+      {"MP3,WAV", "32767", {}},
+  };
+  for (const Case& c : cases) {
     fakes::FakeSettingsStore settings;
-    if (c.fileTypes) settings.Set("Plomberg", "1.0", "FileTypes", *c.fileTypes);
-    if (c.checkedIndexes) settings.Set("Plomberg", "1.0", "CheckedIndexes", *c.checkedIndexes);
+    if (c.fileTypes) settings.Set("FileTypes", *c.fileTypes);
+    if (c.checkedIndexes) settings.Set("CheckedIndexes", *c.checkedIndexes);
     EXPECT_EQ(GetFileTypes(settings), c.selected)
         << c.fileTypes.value_or("(absent)") << " / " << c.checkedIndexes.value_or("(absent)");
   }
 }
 
 TEST(FileTypesTest, MalformedIndexesFailNamingTheValue) {
-  const std::string kBad[] = {"0,,1", "a",   "1.5", "-1",  "32768", "99999999999",
-                              "0x1",  "1 2", ",",   "0,,", "+"};
-  for (const std::string& checked : kBad) {
+  for (const std::string checked :
+       {"0,,1", "a", "1.5", "-1", "32768", "99999999999", "0x1", "1 2", ",", "0,,", "+"}) {
     fakes::FakeSettingsStore settings;
-    settings.Set("Plomberg", "1.0", "FileTypes", "MP3,WAV,OGG");
-    settings.Set("Plomberg", "1.0", "CheckedIndexes", checked);
+    settings.SetTypes("MP3,WAV,OGG", checked);
     try {
       GetFileTypes(settings);
       ADD_FAILURE() << checked << " was accepted";
@@ -66,20 +60,17 @@ TEST(FileTypesTest, MalformedIndexesFailNamingTheValue) {
 
 TEST(FileTypesTest, TooManyEntriesFail) {
   // 100,001 pieces are the most there is room for.
-  std::string types = "MP3";
-  std::string checked = "0";
+  std::string types = "MP3", checked = "0";
   for (int i = 0; i < 100000; ++i) {
     types += ",WAV";
     checked += ",0";
   }
   fakes::FakeSettingsStore settings;
-  settings.Set("Plomberg", "1.0", "FileTypes", types);
-  settings.Set("Plomberg", "1.0", "CheckedIndexes", checked);
+  settings.SetTypes(types, checked);
   EXPECT_EQ(GetFileTypes(settings).size(), 100001u);
-  settings.Set("Plomberg", "1.0", "CheckedIndexes", checked + ",");
+  settings.SetTypes(types, checked + ",");
   EXPECT_THROW(GetFileTypes(settings), FileTypesError);
-  settings.Set("Plomberg", "1.0", "CheckedIndexes", "0");
-  settings.Set("Plomberg", "1.0", "FileTypes", types + ",OGG");
+  settings.SetTypes(types + ",OGG", "0");
   EXPECT_THROW(GetFileTypes(settings), FileTypesError);
 }
 
