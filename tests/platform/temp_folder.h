@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -46,6 +47,16 @@ inline std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "(missing)";
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every file below `folder`, by its path relative to the folder, with its content.
+inline std::map<std::string, std::string> Contents(const TempFolder& folder) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path())) {
+    if (entry.is_regular_file())
+      contents[entry.path().lexically_relative(folder.Path())] = ReadWhole(entry.path());
+  }
+  return contents;
 }
 
 }  // namespace vornick::platform

@@ -29,16 +29,14 @@ class Form1Test : public ::testing::Test {
   // A press of the button by the user: its Value becomes 1.
   void Press(platform::Control button) { window.SetValue(button, 1); }
   void SetTypes(const std::string& fileTypes, const std::string& checkedIndexes) {
-    settings.Set("Plomberg", "1.0", "FileTypes", fileTypes);
-    settings.Set("Plomberg", "1.0", "CheckedIndexes", checkedIndexes);
+    settings.SetTypes(fileTypes, checkedIndexes);
   }
 
   // Each row as "current|new|folder|checked".
   std::vector<std::string> Rows() const {
     std::vector<std::string> rows;
-    const RenameList& list = form.ListView1();
-    for (std::size_t i = 0; i < list.Count(); ++i) {
-      const RenameEntry& row = list.Row(i);
+    for (std::size_t i = 0; i < form.ListView1().Count(); ++i) {
+      const RenameEntry& row = form.ListView1().Row(i);
       rows.push_back(row.CurrentName + "|" + row.NewName + "|" + row.FolderPath() + "|" +
                      (row.Checked ? "1" : "0"));
     }

