@@ -40,20 +40,7 @@ TEST(CleanFileNameTest, ProposesTheDocumentedNames) {
       {"", ""},
       {"_-intro.mp3", " - Intro.mp3"},
       {"tab\tsep", "Tab\tSep"},
-  };
-  for (const auto& [input, expected] : examples) {
-    EXPECT_EQ(CleanFileName(input), expected) << "input: " << input;
-  }
-}
-
-TEST(CleanFileNameTest, NamesBeginningWithADashFail) {
-  for (const std::string name : {"-intro.mp3", "!-intro.mp3", "-", "#?-x"}) {
-    EXPECT_THROW(CleanFileName(name), NameCleaningError) << name;
-  }
-}
-
-TEST(CleanFileNameTest, CasesLettersBeyondAsciiOneToOne) {
-  const std::vector<Example> examples = {
+      // Letters beyond ASCII are cased one to one.
       {"émile ÉTÉ.mp3", "Émile Été.mp3"},
       {"über_straße.mp3", "Über Straße.mp3"},
       {"ñandú-MÚSICA.mp3", "Ñandú - Música.mp3"},
@@ -63,14 +50,7 @@ TEST(CleanFileNameTest, CasesLettersBeyondAsciiOneToOne) {
       {"ÉÉ DJ é.mp3", "Éé DJ É.mp3"},
       {"ÅB.mp3", "Åb.mp3"},      // Å is not one of the letters a kept word is made of
       {"ſXMP3 ıx", "ſXMP3 ıx"},  // letters whose other case is ASCII keep their form
-  };
-  for (const auto& [input, expected] : examples) {
-    EXPECT_EQ(CleanFileName(input), expected) << "input: " << input;
-  }
-}
-
-TEST(CleanFileNameTest, KeepsBytesOutsideValidUtf8) {
-  const std::vector<Example> examples = {
+      // Bytes outside valid UTF-8 are kept.
       {"caf\xE9 latin1.mp3", "Caf\xE9 Latin1.mp3"},
       {"\xE9t\xE9.mp3", "\xE9t\xE9.mp3"},    // the invalid bytes are not letters
       {"a\xC3(b.mp3", "A\xC3(B.mp3"},        // a sequence cut short
@@ -81,14 +61,10 @@ TEST(CleanFileNameTest, KeepsBytesOutsideValidUtf8) {
   for (const auto& [input, expected] : examples) {
     EXPECT_EQ(CleanFileName(input), expected) << "input: " << input;
   }
-}
-
-TEST(CleanFileNameTest, LongNamesCleanInOnePass) {
-  std::string name = "a";
-  for (int i = 0; i < 250000; ++i) name += i % 3 == 0 ? "--" : "b-";
-  const std::string result = CleanFileName(name);
-  EXPECT_EQ(result.substr(0, 12), "A - - B - B ");
-  EXPECT_EQ(CleanFileName(result), result);
+  // Names beginning with a dash fail.
+  for (const std::string name : {"-intro.mp3", "!-intro.mp3", "-", "#?-x"}) {
+    EXPECT_THROW(CleanFileName(name), NameCleaningError) << name;
+  }
 }
 
 // Names a music library holds, mixed from pieces, so that cleaning twice can be compared with once.
@@ -111,7 +87,7 @@ std::vector<std::string> GeneratedNames(std::size_t count) {
   return names;
 }
 
-TEST(CleanFileNameTest, AgreesWithTheStepsRunInOrder) {
+TEST(CleanFileNameTest, AgreesWithTheStepsRunInOrderAndCleaningTwiceChangesNothing) {
   for (const std::string& name : GeneratedNames(20000)) {
     std::string spaced;
     try {
@@ -120,21 +96,11 @@ TEST(CleanFileNameTest, AgreesWithTheStepsRunInOrder) {
       EXPECT_THROW(CleanFileName(name), NameCleaningError) << "input: " << name;
       continue;
     }
-    const std::string stepByStep =
-        RestoreCaps(CapitalizeAfterParen(ProperCaseName(spaced)), FindCapsPositions(spaced));
-    ASSERT_EQ(CleanFileName(name), stepByStep) << "input: " << name;
-  }
-}
-
-TEST(CleanFileNameTest, CleaningAProposedNameAgainChangesNothing) {
-  for (const std::string& name : GeneratedNames(20000)) {
-    std::string once;
-    try {
-      once = CleanFileName(name);
-    } catch (const NameCleaningError&) {
-      continue;
-    }
-    EXPECT_EQ(CleanFileName(once), once) << "input: " << name;
+    const std::string once = CleanFileName(name);
+    ASSERT_EQ(once,
+              RestoreCaps(CapitalizeAfterParen(ProperCaseName(spaced)), FindCapsPositions(spaced)))
+        << "input: " << name;
+    ASSERT_EQ(CleanFileName(once), once) << "input: " << name;
   }
 }
 
@@ -218,32 +184,8 @@ TEST(CapsPositionsTest, FindsShortCapitalWordsFollowedByANonLetter) {
 }
 
 TEST(CapsPositionsTest, RestoreCapsUpperCasesTheListedCharacters) {
-  EXPECT_EQ(RestoreCaps("Ac Dc - Back In Black.mp3", "1,2,4,5,23,24,"),
-            "AC DC - Back In Black.MP3");
-  EXPECT_EQ(RestoreCaps("any text", ""), "any text");
-  EXPECT_EQ(RestoreCaps("éa", "1,2,"), "ÉA");
-  EXPECT_EQ(RestoreCaps("ab", "9,"), "ab");
+  EXPECT_EQ(RestoreCaps("éa b", "1,2,9,"), "ÉA b");
   EXPECT_THROW(RestoreCaps("ab", "x,"), std::invalid_argument);
-}
-
-TEST(CapsPositionsTest, IsLettersOnlyCountsOnlyAsciiLetters) {
-  EXPECT_TRUE(IsLettersOnly(""));
-  EXPECT_TRUE(IsLettersOnly("Ab"));
-  EXPECT_FALSE(IsLettersOnly(" "));
-  EXPECT_FALSE(IsLettersOnly("3"));
-  EXPECT_FALSE(IsLettersOnly("A1"));
-  EXPECT_FALSE(IsLettersOnly("é"));
-}
-
-TEST(CaseStepsTest, ProperCaseAndParenthesis) {
-  EXPECT_EQ(ProperCaseName("hELLO wORLD.mP3"), "Hello World.mp3");
-  EXPECT_EQ(ProperCaseName("a.b(c'd-e3f"), "A.b(c'd-e3f");
-  EXPECT_EQ(ProperCaseName("x"), "x");
-  EXPECT_EQ(ProperCaseName("X"), "X");
-  EXPECT_EQ(ProperCaseName(std::string("a\0b", 3)), std::string("A\0B", 3));
-  EXPECT_EQ(CapitalizeAfterParen("a(b (c ((d ("), "a(B (C ((D (");
-  EXPECT_EQ(RemoveBadChars("!\"#$%*+/<=>?@[\\]^`{|}~&'(),-.:;_ é"), "&'(),-.:;_ é");
-  EXPECT_EQ(UnderscoresToSpaces("a__b_"), "a  b ");
 }
 
 TEST(CountOccurrencesTest, EdgeValues) {
