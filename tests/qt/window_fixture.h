@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImageWriter>
 #include <QTest>
 #include <functional>
 #include <string>
@@ -30,6 +32,25 @@ inline bool WaitFor(const std::function<bool()>& done) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   return true;
+}
+
+// An icon-resource file of one `side` x `side` picture; made a cursor with hot spot (x, y).
+inline QByteArray IconFile(int side) {
+  QImage image(side, side, QImage::Format_ARGB32);
+  image.fill(Qt::blue);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, "ico").write(image);
+  return buffer.data();
+}
+inline QByteArray CursorFile(int side, int x, int y) {
+  QByteArray bytes = IconFile(side);
+  bytes[2] = 2;
+  bytes[10] = static_cast<char>(x & 0xFF);
+  bytes[11] = static_cast<char>(x >> 8);
+  bytes[12] = static_cast<char>(y & 0xFF);
+  bytes[13] = static_cast<char>(y >> 8);
+  return bytes;
 }
 
 // Form1 in the real window, on fake disk and settings; the dialogs answer from queues unless a
@@ -61,9 +82,6 @@ class BasicWindowTest : public ::testing::Test {
     for (const std::string& path : paths) form.AddEntry(path, true);
     window.ShowAppendedRows();
   }
-
-  // Where `widget`'s centre lies in the window.
-  QPoint CentreOf(const QWidget& widget) { return widget.geometry().center(); }
 
  private:
   DialogsType MakeDialogs() {
