@@ -166,18 +166,9 @@ std::error_code FakeFileSystem::Rename(const std::string& from, const std::strin
       return std::make_error_code(std::errc::invalid_argument);
     if (target != source && nodes_.contains(target))
       return std::make_error_code(std::errc::file_exists);
-    std::map<std::string, Node> moved;  // the entry and everything below it
-    for (auto it = nodes_.lower_bound(source);
-         it != nodes_.end() && it->first.starts_with(source);) {
-      const std::string rest = it->first.substr(source.size());
-      if (!rest.empty() && rest.front() != '/') {
-        ++it;
-        continue;
-      }
-      moved[target + rest] = it->second;
-      it = nodes_.erase(it);
-    }
-    nodes_.merge(moved);
+    auto node = nodes_.extract(source);  // files only: nothing below it moves
+    node.key() = target;
+    nodes_.insert(std::move(node));
     renames_.emplace_back(from, to);
     return {};
   } catch (const FileSystemError& error) {
