@@ -41,7 +41,9 @@ class Form1GatheringTest : public Form1Test {
   }
 };
 
-TEST_F(Form1GatheringTest, LoadFolderAddsEachFolderTypeByTypeInPreOrder) {
+TEST_F(Form1GatheringTest, LoadFolderAddsEachFolderTypeByTypeInPreOrderShowingItIsBusy) {
+  std::vector<std::pair<std::string, int>> seen;  // caption and pointer at each DoEvents
+  window.SetDoEventsHandler([&] { seen.emplace_back(window.Caption(), window.MousePointer()); });
   SetTypes("MP3,WAV,OGG", "1,0");
   LoadFolder("/m/");  // a trailing separator is dropped, then put back
   EXPECT_EQ(Names(), (Strings{"/m/c.wav", "/m/a_b.mp3", "/m/Sub/d_e.MP3", "/m/Sub/Deep/f.mp3",
@@ -51,6 +53,11 @@ TEST_F(Form1GatheringTest, LoadFolderAddsEachFolderTypeByTypeInPreOrder) {
             (Strings{"Vornick", "Vornick [Loading files, please wait...]", "Vornick"}));
   ExpectIdle();
   EXPECT_TRUE(dialogs.Messages().empty());
+  ASSERT_FALSE(seen.empty());
+  for (const auto& [caption, pointer] : seen)
+    EXPECT_EQ(caption, "Vornick [Loading files, please wait...]");
+  // The last DoEvents of each folder comes right after the hourglass is set.
+  EXPECT_EQ(seen.back().second, platform::kPointerHourglass);
 }
 
 TEST_F(Form1GatheringTest, LoadFolderTypesTable) {
@@ -81,18 +88,6 @@ TEST_F(Form1GatheringTest, MalformedIndexesStopWithOneMessage) {
   ExpectIdle();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].text.find("0,,1"), std::string::npos);
-}
-
-TEST_F(Form1GatheringTest, BusyStateWhileFoldersAreHandled) {
-  std::vector<std::pair<std::string, int>> seen;
-  window.SetDoEventsHandler([&] { seen.emplace_back(window.Caption(), window.MousePointer()); });
-  LoadFolder("/m");
-  ASSERT_FALSE(seen.empty());
-  for (const auto& [caption, pointer] : seen) {
-    EXPECT_EQ(caption, "Vornick [Loading files, please wait...]");
-  }
-  // The last DoEvents of each folder comes right after the hourglass is set.
-  EXPECT_EQ(seen.back().second, platform::kPointerHourglass);
 }
 
 TEST_F(Form1GatheringTest, NestedCommandsRunAtDoEvents) {

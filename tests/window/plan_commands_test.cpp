@@ -125,19 +125,6 @@ TEST_F(PlanCommandsTest, RenameWritesFailedRowsUncheckedSoUndoRestoresExactly) {
   EXPECT_EQ(Contents(dir), before);
 }
 
-TEST_F(PlanCommandsTest, ApplyRefusesAMalformedPlanBeforeRenamingAnything) {
-  dir.Write("a.mp3", "a");
-  const std::string plan = dir.Write("plan.txt", "1\ta.mp3\tA.mp3\t" + dir.Path() + "\n1\tb\n");
-  const Outcome run = Do(RunApplyWith, {plan});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find(plan + ":2: malformed plan"), std::string::npos);
-  EXPECT_EQ(Contents(dir).count("a.mp3"), 1u);
-
-  EXPECT_EQ(Do(RunApplyWith, {dir.Path() + "none"}).status, 2);
-  EXPECT_EQ(Do(RunApplyWith, {"--undo"}).status, 2);
-  EXPECT_EQ(Do(RunApplyWith, {"--redo", plan}).status, 2);
-}
-
 TEST_F(PlanCommandsTest, ApplyReportsEachFailedRowAndDoesTheRest) {
   dir.Write("a.mp3", "a");
   dir.Write("c.mp3", "c");
@@ -149,6 +136,16 @@ TEST_F(PlanCommandsTest, ApplyReportsEachFailedRowAndDoesTheRest) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
   EXPECT_EQ(Contents(dir), (Files{{"A.mp3", "a"}, {"c.mp3", "c"}}));
+
+  // A malformed plan is refused before anything is renamed.
+  const std::string plan = dir.Write("plan.txt", "1\tA.mp3\ta.mp3\t" + dir.Path() + "\n1\tb\n");
+  const Outcome malformed = Do(RunApplyWith, {plan});
+  EXPECT_EQ(malformed.status, 2);
+  EXPECT_NE(malformed.err.find(plan + ":2: malformed plan"), std::string::npos);
+  EXPECT_EQ(Contents(dir).count("A.mp3"), 1u);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{dir.Path() + "none"}, {"--undo"}, {"--redo", plan}})
+    EXPECT_EQ(Do(RunApplyWith, args).status, 2);
 }
 
 }  // namespace
