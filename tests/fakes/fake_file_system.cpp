@@ -94,15 +94,6 @@ std::uint32_t FakeFileSystem::AttributesOf(const std::string& key) const {
   }
 }
 
-bool FakeFileSystem::Exists(const std::string& path) const {
-  try {
-    Resolve(path);
-    return true;
-  } catch (const FileSystemError&) {
-    return false;
-  }
-}
-
 std::uint32_t FakeFileSystem::GetAttributes(const std::string& path) {
   const std::string key = Resolve(path, false);
   if (nodes_.at(key).attributesUnreadable) Fail(path, std::errc::permission_denied);

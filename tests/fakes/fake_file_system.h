@@ -29,7 +29,6 @@ class FakeFileSystem : public platform::FileSystem {
   // GetAttributes and GetIdentity throw, CanReadTimes is false.
   void SetAttributesUnreadable(const std::string& path);
 
-  bool Exists(const std::string& path) const;
   int ReadFolderCalls() const noexcept { return readFolderCalls_; }
   int MaxOpenListings() const noexcept { return maxOpenListings_; }
   const std::vector<std::pair<std::string, std::string>>& Renames() const noexcept {

@@ -26,6 +26,7 @@ std::vector<std::string> Paths(const std::string& folder, int count) {
   return paths;
 }
 
+// Load Files and Load Folder answered by the fake dialogs, through the window's buttons.
 TEST_F(ModelTest, LoadFilesShowsAllItsRowsInOneInsert) {
   dialogs.QueueOpen(Paths("/music/", 300));
   QTest::mouseClick(&Check(4), Qt::LeftButton);
@@ -45,6 +46,7 @@ TEST_F(ModelTest, LoadFolderShowsRowsInBatchesAtItsDoEventsPoints) {
   dialogs.QueueFolder("/music");
   QTest::mouseClick(&Check(3), Qt::LeftButton);
   EXPECT_EQ(window.Model().rowCount(), kFolders * kFilesEach);
+  EXPECT_EQ(window.Model().index(kFilesEach, 2).data().toString(), "/music/1/");
   EXPECT_GE(inserts.count(), 1);
   EXPECT_LE(inserts.count(), kFolders + 1);  // never one per row
   EXPECT_EQ(window.Caption(), "Vornick");
