@@ -14,11 +14,13 @@
 
 namespace vornick::window {
 
-// Form1 on the in-memory file system, fake settings and the headless window, wired as a host
-// wires it: a change of a button's Value calls its click handler.
-class Form1Test : public ::testing::Test {
+// Form1 on the given file system (the in-memory one unless a test needs a real disk), fake
+// settings and the headless window, wired as a host wires it: a change of a button's Value calls
+// its click handler.
+template <typename FileSystemType = fakes::FakeFileSystem>
+class BasicForm1Test : public ::testing::Test {
  protected:
-  Form1Test() {
+  BasicForm1Test() {
     window.SetProgramFolder("/app");
     window.SetClickHandler([this](platform::Control button) {
       ++clicks[static_cast<std::size_t>(button)];
@@ -43,12 +45,14 @@ class Form1Test : public ::testing::Test {
     return rows;
   }
 
-  fakes::FakeFileSystem fileSystem;
+  FileSystemType fileSystem;
   fakes::FakeSettingsStore settings;
   platform::headless::HeadlessDialogs dialogs;
   platform::headless::HeadlessWindow window;
   Form1 form{fileSystem, settings, dialogs, window};
   std::array<int, 10> clicks{};
 };
+
+using Form1Test = BasicForm1Test<>;
 
 }  // namespace vornick::window

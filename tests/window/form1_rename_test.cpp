@@ -4,12 +4,9 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/headless/headless_dialogs.h"
-#include "platform/headless/headless_window.h"
 #include "platform/posix/posix_file_system.h"
-#include "tests/fakes/fake_settings_store.h"
 #include "tests/platform/temp_folder.h"
-#include "window/form1.h"
+#include "tests/window/form1_fixture.h"
 #include "window/rename_command.h"
 
 namespace vornick::window {
@@ -19,13 +16,10 @@ using platform::Contents;
 using platform::Control;
 using Files = std::map<std::string, std::string>;
 
-class Form1RenameTest : public ::testing::Test {
+class Form1RenameTest : public BasicForm1Test<platform::PosixFileSystem> {
  protected:
-  Form1RenameTest() {
-    window.SetClickHandler([this](Control button) { form.CheckClick(button); });
-  }
-  void Rename() { window.SetValue(Control::kCheck1, 1); }
-  void Undo() { window.SetValue(Control::kCheck2, 1); }
+  void Rename() { Press(Control::kCheck1); }
+  void Undo() { Press(Control::kCheck2); }
   void Row(const std::string& name, const std::string& target, bool checked = true) {
     form.AddPlannedRow(name, target, dir.Path(), checked);
   }
@@ -39,11 +33,6 @@ class Form1RenameTest : public ::testing::Test {
   }
 
   platform::TempFolder dir;
-  platform::PosixFileSystem fileSystem;
-  fakes::FakeSettingsStore settings;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessWindow window;
-  Form1 form{fileSystem, settings, dialogs, window};
 };
 
 TEST_F(Form1RenameTest, RenameAndUndoLeaveTheRowsAsTheyWere) {
