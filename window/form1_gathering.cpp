@@ -1,7 +1,9 @@
 // The commands that add rows: Load Folder, Load Files and drops.
+#include <algorithm>
 #include <exception>
 
 #include "cleaning/name_cleaning.h"
+#include "cleaning/text_chars.h"
 #include "files/file_types.h"
 #include "files/path_helpers.h"
 #include "window/form1.h"
@@ -21,9 +23,8 @@ constexpr const char* kLoadFilesFailed = "Load Files stopped";
 constexpr const char* kDefaultFileType = "MP3";
 
 std::string AsciiLower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](char c) { return cleaning::ToLower(c); });
   return text;
 }
 
