@@ -1,7 +1,8 @@
-// Form1 at the scale of a real library: Load Folder of a synthetic library through the headless
-// window, then Rename and Undo of every checked row, each beside its floor measured in the same
-// run (the walk floor: getdents64 and the entry type only; a loop of renameat2 calls over the same
-// pairs, leaving out the rows whose target is their own name).
+// The window's commands at the scale of a real library: Load Folder of a synthetic library, then
+// Rename and Undo of every checked row, run as the list operations they are (no window), each
+// beside its floor measured in the same run (the walk floor: getdents64 and the entry type only; a
+// loop of renameat2 calls over the same pairs, leaving out the rows whose target is their own
+// name).
 //
 //   form1_benchmark [--root=FOLDER] [--files=N] [--folders=N] [--keep] [benchmark options]
 //   form1_benchmark --library=LIBRARY [benchmark options]
@@ -25,12 +26,10 @@
 
 #include "bench/bench_floors.h"
 #include "bench/library_generator.h"
-#include "cli/plan_host.h"
 #include "platform/posix/posix_file_system.h"
+#include "window/list_operations.h"
 
 namespace {
-
-using vornick::platform::Control;
 
 // The user's choice of types: MP3 alone.
 class Mp3Settings final : public vornick::platform::SettingsStore {
@@ -58,20 +57,20 @@ void BM_LoadFolder(benchmark::State& state, const Library& library) {
   Mp3Settings settings;
   std::size_t rows = 0;
   for (auto _ : state) {
-    vornick::cli::PlanHost host(fileSystem, settings);
-    host.LoadFolder(library.root);
-    rows = host.Form().ListView1().Count();
+    vornick::window::ListOperations operations(fileSystem, settings);
+    operations.AddFolder(library.root, {});
+    rows = operations.List().Count();
   }
   state.counters["rows"] = static_cast<double>(rows);
   if (rows != library.counts.visibleMp3) state.SkipWithError("Load Folder missed files");
 }
 
-// Form1 with the library loaded once, for Rename and Undo, and the same renames as plain pairs.
+// The library loaded once, for Rename and Undo, and the same renames as plain pairs.
 class Loaded {
  public:
-  explicit Loaded(const Library& library) : host_(fileSystem_, settings_) {
-    host_.LoadFolder(library.root);
-    const vornick::window::RenameList& list = host_.Form().ListView1();
+  explicit Loaded(const Library& library) : operations_(fileSystem_, settings_) {
+    operations_.AddFolder(library.root, {});
+    const vornick::window::RenameList& list = operations_.List();
     for (std::size_t i = 0; i < list.Count(); ++i) {
       const vornick::window::RenameEntry& row = list.Row(i);
       if (!row.Checked || row.NewName == row.CurrentName) continue;
@@ -79,8 +78,9 @@ class Loaded {
     }
   }
   std::size_t Pairs() const { return pairs_.size(); }
-  void Press(Control button) { host_.Press(button); }
-  std::size_t Failures() { return host_.Form().LastRenameFailures().size(); }
+  // Rename or Undo; returns the number of rows that were not renamed.
+  std::size_t Rename() { return operations_.Rename().size(); }
+  std::size_t Undo() { return operations_.Undo().size(); }
   // The floor: renameat2 over the pairs, forward or back; returns the number that failed.
   std::size_t RenameLoop(bool back) const {
     std::size_t failed = 0;
@@ -96,7 +96,7 @@ class Loaded {
  private:
   vornick::platform::PosixFileSystem fileSystem_;
   Mp3Settings settings_;
-  vornick::cli::PlanHost host_;
+  vornick::window::ListOperations operations_;
   std::vector<std::pair<std::string, std::string>> pairs_;
 };
 
@@ -115,10 +115,9 @@ void BM_RenameFloor(benchmark::State& state, Loaded& loaded) {
 void BM_Rename(benchmark::State& state, Loaded& loaded) {
   std::size_t failed = 0;
   for (auto _ : state) {
-    loaded.Press(Control::kCheck1);
-    failed = loaded.Failures();
+    failed = loaded.Rename();
     state.PauseTiming();
-    loaded.Press(Control::kCheck2);
+    loaded.Undo();
     state.ResumeTiming();
   }
   state.counters["refused"] = static_cast<double>(failed);
@@ -139,10 +138,9 @@ void BM_Undo(benchmark::State& state, Loaded& loaded) {
   std::size_t failed = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    loaded.Press(Control::kCheck1);
+    loaded.Rename();
     state.ResumeTiming();
-    loaded.Press(Control::kCheck2);
-    failed = loaded.Failures();
+    failed = loaded.Undo();
   }
   state.counters["refused"] = static_cast<double>(failed);
 }

@@ -1,6 +1,6 @@
 // A million rows through AddEntry into the window's list with the view attached (offscreen),
-// beside the same load with no view (the headless window), with the resident memory of each; then
-// Select All over those rows, and the cost of one DoEvents with nothing to do.
+// beside the same load with no view (the list operations alone), with the resident memory of each;
+// then Select All over those rows, and the cost of one DoEvents with nothing to do.
 //
 // The load lets window events run (DoEvents) once every N rows, N the benchmark's argument: 1000
 // for a command that appends rows in long runs, 10 for Load Folder in a library of ten-file
@@ -16,17 +16,17 @@
 #include <vector>
 
 #include "bench/name_corpus.h"
-#include "platform/headless/headless_dialogs.h"
-#include "platform/headless/headless_window.h"
+#include "gui/form_host.h"
+#include "gui/qt_window.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/form_host.h"
-#include "platform/qt/qt_window.h"
 #include "window/form1.h"
+#include "window/list_operations.h"
 
 namespace {
 
-using vornick::platform::Control;
+using vornick::platform::Button;
 using vornick::window::Form1;
+using vornick::window::ListOperations;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kRows = 1'000'000;
@@ -37,6 +37,15 @@ struct NoSettings final : vornick::platform::SettingsStore {
   std::string GetSetting(const std::string&, const std::string&, const std::string&) override {
     return {};
   }
+};
+
+// The load shows no dialog.
+struct NoDialogs final : vornick::platform::Dialogs {
+  std::string BrowseForFolder(const std::string&) override { return {}; }
+  std::vector<std::string> ShowOpen(const vornick::platform::OpenDialogOptions&) override {
+    return {};
+  }
+  void ShowMessage(const std::string&, const std::string&) override {}
 };
 
 // Names to build the paths from; the paths themselves are made as the load goes, so that the
@@ -65,8 +74,9 @@ double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-template <typename Window>
-void LoadRows(Form1& form, Window& window, std::size_t rowsPerDoEvents) {
+// Adds the rows as a long command does, calling `doEvents` once every `rowsPerDoEvents` rows.
+template <typename DoEvents>
+void LoadRows(ListOperations& operations, std::size_t rowsPerDoEvents, DoEvents doEvents) {
   const std::vector<std::string>& names = Names();
   std::string folder;
   std::string path;
@@ -76,28 +86,28 @@ void LoadRows(Form1& form, Window& window, std::size_t rowsPerDoEvents) {
       folder = "/home/user/Music/Artist " + std::to_string(number / 8) + "/Album " +
                std::to_string(number % 8) + "/";
     }
-    if (i % rowsPerDoEvents == 0) window.DoEvents();
+    if (i % rowsPerDoEvents == 0) doEvents();
     path.assign(folder).append(names[i % names.size()]);
     try {
-      form.AddEntry(path, true);
+      operations.AddEntry(path, true);
     } catch (const std::exception&) {
       // A name that cannot be cleaned keeps its row; the load goes on.
     }
   }
 }
 
-// What Form1 needs besides its window; the load touches none of it.
+// What the list operations need; the load touches none of it.
 struct Desk {
   vornick::platform::PosixFileSystem fileSystem;
   NoSettings settings;
-  vornick::platform::headless::HeadlessDialogs dialogs;
 };
 
 // The window shown on the offscreen platform, Form1's rows shown by its view.
 struct WindowDesk : Desk {
-  vornick::platform::qt::QtWindow window;
+  NoDialogs dialogs;
+  vornick::gui::QtWindow window;
   Form1 form{fileSystem, settings, dialogs, window};
-  vornick::platform::qt::FormHost host{form, window};
+  vornick::gui::FormHost host{form, window};
 
   WindowDesk() {
     host.Load();
@@ -110,6 +120,10 @@ struct WindowDesk : Desk {
     window.ShowAppendedRows();
     QCoreApplication::processEvents();
   }
+
+  void Load(std::size_t rowsPerDoEvents) {
+    LoadRows(form.Operations(), rowsPerDoEvents, [this] { window.DoEvents(); });
+  }
 };
 
 struct LoadResult {
@@ -117,45 +131,43 @@ struct LoadResult {
   double residentMiB = 0;  // at the end of the load, the rows still held
 };
 
-LoadResult LoadHeadless(std::size_t rowsPerDoEvents) {
+LoadResult LoadWithoutView(std::size_t rowsPerDoEvents) {
   Desk desk;
-  vornick::platform::headless::HeadlessWindow window;
-  Form1 form(desk.fileSystem, desk.settings, desk.dialogs, window);
-  form.Form_Load();
+  ListOperations operations(desk.fileSystem, desk.settings);
   const auto start = Clock::now();
-  LoadRows(form, window, rowsPerDoEvents);
+  LoadRows(operations, rowsPerDoEvents, [] {});  // nothing where DoEvents would run
   return {MillisecondsSince(start), ResidentMiB()};
 }
 
 LoadResult LoadWindow(std::size_t rowsPerDoEvents) {
   WindowDesk desk;
   const auto start = Clock::now();
-  LoadRows(desk.form, desk.window, rowsPerDoEvents);
+  desk.Load(rowsPerDoEvents);
   desk.EndCommand();
   return {MillisecondsSince(start), ResidentMiB()};
 }
 
-// Each iteration loads the million rows twice, headless and into the window, one after the other,
-// so that both meet the same load on a shared machine; the iteration's time is the window's.
+// Each iteration loads the million rows twice, without a view and into the window, one after the
+// other, so that both meet the same load on a shared machine; the iteration's time is the window's.
 void BM_LoadMillionRows(benchmark::State& state) {
   const auto rowsPerDoEvents = static_cast<std::size_t>(state.range(0));
   Names();
-  LoadHeadless(rowsPerDoEvents);  // the heap is warm for both from here on
-  double headless = 0, window = 0, headlessMiB = 0, windowMiB = 0;
+  LoadWithoutView(rowsPerDoEvents);  // the heap is warm for both from here on
+  double noView = 0, window = 0, noViewMiB = 0, windowMiB = 0;
   for (auto _ : state) {
-    const LoadResult withoutView = LoadHeadless(rowsPerDoEvents);
+    const LoadResult withoutView = LoadWithoutView(rowsPerDoEvents);
     const LoadResult withView = LoadWindow(rowsPerDoEvents);
     state.SetIterationTime(withView.milliseconds / 1000.0);
-    headless += withoutView.milliseconds;
+    noView += withoutView.milliseconds;
     window += withView.milliseconds;
-    headlessMiB = std::max(headlessMiB, withoutView.residentMiB);
+    noViewMiB = std::max(noViewMiB, withoutView.residentMiB);
     windowMiB = std::max(windowMiB, withView.residentMiB);
   }
   const auto iterations = static_cast<double>(state.iterations());
-  state.counters["headless_ms"] = headless / iterations;
+  state.counters["no_view_ms"] = noView / iterations;
   state.counters["window_ms"] = window / iterations;
-  state.counters["window_vs_headless"] = window / headless;
-  state.counters["headless_rss_MiB"] = headlessMiB;
+  state.counters["window_vs_no_view"] = window / noView;
+  state.counters["no_view_rss_MiB"] = noViewMiB;
   state.counters["window_rss_MiB"] = windowMiB;
 }
 BENCHMARK(BM_LoadMillionRows)
@@ -169,15 +181,15 @@ BENCHMARK(BM_LoadMillionRows)
 // Select All and Unselect All pressed in turn on a million rows, each until the view has painted.
 void BM_SelectAllWindow(benchmark::State& state) {
   WindowDesk desk;
-  LoadRows(desk.form, desk.window, 1000);
+  desk.Load(1000);
   desk.EndCommand();
   bool select = true;
   for (auto _ : state) {
-    desk.window.SetValue(select ? Control::kCheck5 : Control::kCheck6, 1);
+    desk.form.Press(select ? Button::kSelectAll : Button::kUnselectAll);
     QCoreApplication::processEvents();
     select = !select;
   }
-  state.counters["rows"] = static_cast<double>(desk.form.ListView1().Count());
+  state.counters["rows"] = static_cast<double>(desk.form.List().Count());
 }
 BENCHMARK(BM_SelectAllWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 

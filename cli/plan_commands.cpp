@@ -1,23 +1,22 @@
-// preview, apply and rename: Form1's own commands on the headless window.
+// preview, apply and rename: the list operations of the window's commands, without a window.
 #include "cli/plan_commands.h"
 
 #include <unistd.h>
 
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <vector>
 
 #include "cli/plan_format.h"
-#include "cli/plan_host.h"
 #include "files/path_helpers.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_settings_store.h"
+#include "platform/settings/qt_settings_store.h"
+#include "window/list_operations.h"
 
 namespace vornick::cli {
 namespace {
-
-using platform::Control;
 
 constexpr const char* kPreviewUsage = "usage: vornick-cli preview [--] PATH...";
 constexpr const char* kRenameUsage = "usage: vornick-cli rename [--] PATH...";
@@ -40,19 +39,10 @@ std::vector<std::string> PathArguments(std::span<const std::string> args, const 
   return {args.begin() + static_cast<std::ptrdiff_t>(first), args.end()};
 }
 
-// Messages the commands showed, one line each; true when there were any.
-bool WriteMessages(PlanHost& host, Streams& streams) {
-  const std::vector<platform::headless::Message> messages = host.Dialogs().TakeMessages();
-  for (const auto& message : messages) {
-    streams.err << "vornick-cli: " << message.title << ": " << message.text << '\n';
-  }
-  return !messages.empty();
-}
-
 // Adds each folder as Load Folder does and each file as Load Files does. Every path is checked
 // first, so that nothing is added when one of them is not there. 0, or 2 after the error lines.
-int Gather(PlanHost& host, const std::vector<std::string>& paths, PlanSeams seams,
-           Streams& streams) {
+int Gather(window::ListOperations& operations, const std::vector<std::string>& paths,
+           PlanSeams seams, Streams& streams) {
   struct Item {
     std::string path;
     bool folder;
@@ -71,8 +61,21 @@ int Gather(PlanHost& host, const std::vector<std::string>& paths, PlanSeams seam
   }
   if (!allThere) return 2;
   for (const Item& item : items) {
-    item.folder ? host.LoadFolder(item.path) : host.LoadFile(item.path);
-    if (WriteMessages(host, streams)) return 2;
+    if (item.folder) {
+      // Nothing runs beside the command line, so there is nothing to let run while it walks.
+      const window::GatherResult result = operations.AddFolder(item.path, {});
+      if (!result.stopped.empty()) {
+        streams.err << "vornick-cli: Load Folder stopped: " << result.stopped << '\n';
+        return 2;
+      }
+      continue;
+    }
+    try {
+      operations.AddFiles({item.path});
+    } catch (const std::exception& error) {
+      streams.err << "vornick-cli: Load Files stopped: " << error.what() << '\n';
+      return 2;
+    }
   }
   return 0;
 }
@@ -90,21 +93,27 @@ void WritePlan(std::ostream& out, const window::RenameList& list,
   out.flush();
 }
 
-// Presses Rename or Undo and reports each failed row on one line; 1 when any failed.
-int PressRename(PlanHost& host, Control button, Streams& streams) {
-  host.Press(button);
-  const std::vector<window::RenameFailure>& failures = host.Form().LastRenameFailures();
-  if (failures.empty()) return WriteMessages(host, streams) ? 1 : 0;
-  host.Dialogs().TakeMessages();  // the same failures, as one message for a window
+// Renames the checked rows (or takes them back), each failed row on one line; 1 when any failed.
+int RenameChecked(window::ListOperations& operations, window::RenameDirection direction,
+                  std::vector<window::RenameFailure>& failures, Streams& streams) {
+  try {
+    failures =
+        direction == window::RenameDirection::kUndo ? operations.Undo() : operations.Rename();
+  } catch (const std::exception& error) {
+    streams.err << "vornick-cli: " << window::FailureTitle(direction) << ": " << error.what()
+                << '\n';
+    return 1;
+  }
   for (const window::RenameFailure& failure : failures) {
     streams.err << "vornick-cli: cannot rename \"" << EscapeField(failure.folder + failure.name)
                 << "\" to \"" << EscapeField(failure.target) << "\": " << failure.reason << '\n';
   }
-  return 1;
+  return failures.empty() ? 0 : 1;
 }
 
-// Loads the plan's rows into the host as they stand; 0, or 2 after one line naming the line.
-int LoadPlan(PlanHost& host, std::istream& in, const std::string& name, Streams& streams) {
+// Adds the plan's rows to the list as they stand; 0, or 2 after one line naming the line.
+int LoadPlan(window::ListOperations& operations, std::istream& in, const std::string& name,
+             Streams& streams) {
   std::string line, error;
   for (std::size_t number = 1; std::getline(in, line); ++number) {
     std::optional<PlanRow> row = ParsePlanLine(line, error);
@@ -113,8 +122,7 @@ int LoadPlan(PlanHost& host, std::istream& in, const std::string& name, Streams&
                   << '\n';
       return 2;
     }
-    host.Form().AddPlannedRow(std::move(row->current), std::move(row->proposed), row->folder,
-                              row->checked);
+    operations.AddRow(std::move(row->current), std::move(row->proposed), row->folder, row->checked);
   }
   if (in.bad()) {
     streams.err << "vornick-cli: " << name << ": cannot be read\n";
@@ -148,19 +156,20 @@ std::string AbsolutePath(const std::string& path) {
 int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
   const std::vector<std::string> paths = PathArguments(args, kPreviewUsage, streams);
   if (paths.empty()) return 2;
-  PlanHost host(seams.fileSystem, seams.settings);
-  if (const int status = Gather(host, paths, seams, streams)) return status;
-  WritePlan(streams.out, host.Form().ListView1(), {});
+  window::ListOperations operations(seams.fileSystem, seams.settings);
+  if (const int status = Gather(operations, paths, seams, streams)) return status;
+  WritePlan(streams.out, operations.List(), {});
   return 0;
 }
 
 int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
   const std::vector<std::string> paths = PathArguments(args, kRenameUsage, streams);
   if (paths.empty()) return 2;
-  PlanHost host(seams.fileSystem, seams.settings);
-  if (const int status = Gather(host, paths, seams, streams)) return status;
-  const int status = PressRename(host, Control::kCheck1, streams);
-  WritePlan(streams.out, host.Form().ListView1(), host.Form().LastRenameFailures());
+  window::ListOperations operations(seams.fileSystem, seams.settings);
+  if (const int status = Gather(operations, paths, seams, streams)) return status;
+  std::vector<window::RenameFailure> failures;
+  const int status = RenameChecked(operations, window::RenameDirection::kRename, failures, streams);
+  WritePlan(streams.out, operations.List(), failures);
   return status;
 }
 
@@ -171,20 +180,23 @@ int RunApplyWith(std::span<const std::string> args, Streams streams, PlanSeams s
     return 2;
   }
   const std::string& name = args.back();
-  PlanHost host(seams.fileSystem, seams.settings);
+  window::ListOperations operations(seams.fileSystem, seams.settings);
   int status = 0;
   if (name == "-") {
-    status = LoadPlan(host, streams.in, "standard input", streams);
+    status = LoadPlan(operations, streams.in, "standard input", streams);
   } else {
     std::ifstream file(name, std::ios::binary);
     if (!file) {
       streams.err << "vornick-cli: " << name << ": cannot be opened\n";
       return 2;
     }
-    status = LoadPlan(host, file, name, streams);
+    status = LoadPlan(operations, file, name, streams);
   }
   if (status != 0) return status;
-  return PressRename(host, undo ? Control::kCheck2 : Control::kCheck1, streams);
+  std::vector<window::RenameFailure> failures;
+  return RenameChecked(operations,
+                       undo ? window::RenameDirection::kUndo : window::RenameDirection::kRename,
+                       failures, streams);
 }
 
 int RunPreview(std::span<const std::string> args, Streams streams) {

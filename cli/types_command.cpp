@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "files/file_types.h"
-#include "platform/qt/qt_settings_store.h"
+#include "platform/settings/qt_settings_store.h"
 
 namespace vornick::cli {
 

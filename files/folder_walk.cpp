@@ -35,8 +35,9 @@ struct Level {
 // and nothing more.
 class Walk {
  public:
-  Walk(platform::FileSystem& fileSystem, const std::function<void()>& doEvents)
-      : fileSystem_(fileSystem), doEvents_(doEvents) {}
+  Walk(platform::FileSystem& fileSystem, const std::function<void()>& doEvents,
+       std::vector<std::string>* notRead)
+      : fileSystem_(fileSystem), doEvents_(doEvents), notRead_(notRead) {}
 
   // Lists `path` and runs events once. Nothing (and no events) when the folder was entered before
   // in this walk. A folder that cannot be listed gives a level without subfolders: it is passed
@@ -50,6 +51,7 @@ class Walk {
       if (tracking_ && !entered_.insert(identity).second) return std::nullopt;
     } catch (const FileSystemError&) {
       level.subfolders.clear();
+      if (notRead_ != nullptr) notRead_->push_back(level.path);
     }
     if (!tracking_) enteredPaths_.push_back(level.path);
     if (doEvents_) doEvents_();
@@ -75,6 +77,7 @@ class Walk {
 
   platform::FileSystem& fileSystem_;
   const std::function<void()>& doEvents_;
+  std::vector<std::string>* notRead_;
   bool tracking_ = false;
   std::vector<std::string> enteredPaths_;
   Entered entered_;
@@ -83,8 +86,9 @@ class Walk {
 }  // namespace
 
 void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
-                   const std::string& folder, const std::function<void()>& doEvents) {
-  Walk walk(fileSystem, doEvents);
+                   const std::string& folder, const std::function<void()>& doEvents,
+                   std::vector<std::string>* notRead) {
+  Walk walk(fileSystem, doEvents, notRead);
   // An explicit stack rather than recursion: there is no depth limit. A folder is listed before
   // it is appended, so that one entered before is never appended again; the order of the work
   // list is the same.

@@ -29,9 +29,10 @@ class PendingPaths {
 // Appends every folder below `folder` (which ends with the separator) to `pending`, in pre-order,
 // calling `doEvents` once for every folder visited. Hidden and system folders are neither appended
 // nor walked; a folder reached again through a link is not entered again; folders that cannot be
-// read are passed over.
+// read are passed over, and appended to `notRead` when it is given.
 void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
-                   const std::string& folder, const std::function<void()>& doEvents);
+                   const std::string& folder, const std::function<void()>& doEvents,
+                   std::vector<std::string>* notRead = nullptr);
 
 // The names (no folder part) of the ordinary visible files matching `pattern`: a folder ending
 // with the separator, then a file pattern with * and ? ("*.*" is every file), ASCII letters

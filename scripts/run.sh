@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh run
 cmake -S . -B build/app -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNICK_TESTS=OFF -DVORNICK_BENCH=OFF
 cmake --build build/app -j"$(nproc)" --target vornick vornick-cli
-program=build/app/platform/qt/vornick
+program=build/app/gui/vornick
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   cat >&2 <<EOM

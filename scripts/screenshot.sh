@@ -3,10 +3,10 @@
 # user would (a click on the button, the folder typed into the folder picker), and saves a picture
 # of the window, found by its title.
 # Usage: scripts/screenshot.sh [PROGRAM [OUTPUT.png]]
-#   defaults: build/app/platform/qt/vornick (what scripts/run.sh builds), docs/screenshot.png
+#   defaults: build/app/gui/vornick (what scripts/run.sh builds), docs/screenshot.png
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-program=$(realpath "${1:-$root/build/app/platform/qt/vornick}")
+program=$(realpath "${1:-$root/build/app/gui/vornick}")
 output=$(realpath -m "${2:-$root/docs/screenshot.png}")
 
 if [ -z "${VORNICK_ON_XVFB:-}" ]; then

@@ -110,13 +110,6 @@ bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
 
 std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string& folder,
                                                               platform::FileIdentity* identity) {
-  ++readFolderCalls_;
-  maxOpenListings_ = std::max(maxOpenListings_, ++openListings_);
-  struct Close {
-    int& open;
-    ~Close() { --open; }
-  } close{openListings_};
-
   const std::string key = Resolve(folder);
   const Node& node = nodes_.at(key);
   if (!(node.attributes & platform::kAttrDirectory)) Fail(folder, std::errc::not_a_directory);

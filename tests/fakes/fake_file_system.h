@@ -29,8 +29,6 @@ class FakeFileSystem : public platform::FileSystem {
   // GetAttributes and GetIdentity throw, CanReadTimes is false.
   void SetAttributesUnreadable(const std::string& path);
 
-  int ReadFolderCalls() const noexcept { return readFolderCalls_; }
-  int MaxOpenListings() const noexcept { return maxOpenListings_; }
   const std::vector<std::pair<std::string, std::string>>& Renames() const noexcept {
     return renames_;
   }
@@ -58,9 +56,6 @@ class FakeFileSystem : public platform::FileSystem {
   std::uint32_t AttributesOf(const std::string& key) const;
 
   std::map<std::string, Node> nodes_;  // by path without trailing '/'; the root is ""
-  int readFolderCalls_ = 0;
-  int openListings_ = 0;
-  int maxOpenListings_ = 0;
   std::vector<std::pair<std::string, std::string>> renames_;
 };
 

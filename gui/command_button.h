@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace vornick::gui {
+
+// A command button with its picture above its caption.
+class CommandButton final : public QPushButton {
+  Q_OBJECT
+
+ public:
+  CommandButton(const QString& caption, const QIcon& picture, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace vornick::gui

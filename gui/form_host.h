@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+#include "window/form1.h"
+
+namespace vornick::gui {
+
+class QtWindow;
+
+// Connects the window's events to Form1's handlers. Each handler runs to its end (other handlers
+// may run nested at its DoEvents points); when it returns, the rows it appended reach the view.
+class FormHost final : public QObject {
+  Q_OBJECT
+
+ public:
+  FormHost(window::Form1& form, QtWindow& window);
+  ~FormHost() override;
+
+  // Runs Form1's OnLoad; the window is shown afterwards, which raises the first resize.
+  void Load();
+
+ private:
+  template <typename Handler>
+  void Run(Handler&& handler);
+
+  window::Form1& form_;
+  QtWindow& window_;
+  int running_ = 0;  // handlers under way, nested ones included
+};
+
+}  // namespace vornick::gui

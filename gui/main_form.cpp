@@ -1,0 +1,149 @@
+#include "gui/main_form.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "gui/command_button.h"
+#include "gui/rename_view.h"
+#include "gui/twips.h"
+
+// Resources of a static library are registered by hand, once.
+static void InitIcons() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(icons);
+    return true;
+  }();
+  static_cast<void>(registered);
+}
+
+namespace vornick::gui {
+namespace {
+
+struct ButtonDescription {
+  const char* caption;
+  const char* picture;
+  int left;  // twips
+};
+
+// In the order of platform::Button; "Clear List" stands between "Unselect All" and "Exit".
+constexpr std::array<ButtonDescription, platform::kButtonCount> kButtons{{
+    {"Rename", "rename", 120},
+    {"Undo", "undo", 1680},
+    {"Load Folder", "load_folder", 3240},
+    {"Load Files", "load_files", 4800},
+    {"Select All", "select_all", 6360},
+    {"Unselect All", "unselect_all", 7920},
+    {"Exit", "exit", 11040},
+    {"Clear List", "clear_list", 9480},
+}};
+
+constexpr float kClientWidth = 12630, kClientHeight = 7590;
+constexpr float kButtonTop = 5160, kButtonWidth = 1455, kButtonHeight = 1095;
+
+QRect TwipsRect(float left, float top, float width, float height) {
+  return {ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height)};
+}
+
+QFont ArialFont(double points, QFont::Weight weight) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(points);
+  font.setWeight(weight);
+  return font;
+}
+
+}  // namespace
+
+QIcon MainForm::Picture(platform::Button button) {
+  InitIcons();
+  const char* name = kButtons.at(static_cast<std::size_t>(button)).picture;
+  QSvgRenderer renderer(QStringLiteral(":/vornick/icons/%1.svg").arg(QLatin1String(name)));
+  QIcon icon;
+  // Drawn at the size shown and at twice it, for screens with two pixels to a point.
+  for (const int side : {32, 64}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+  setWindowTitle(QStringLiteral("Vornick"));
+  setWindowIcon(Picture(platform::Button::kRename));
+  resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, Qt::white);
+  setPalette(colours);
+  setAutoFillBackground(true);
+  setMouseTracking(true);
+
+  fileList_ = new RenameView(this);
+  fileList_->setGeometry(TwipsRect(120, 120, 9975, 4935));
+  fileList_->setFont(ArialFont(9.75, QFont::Normal));
+
+  const QFont buttonFont = ArialFont(11.25, QFont::Bold);
+  for (std::size_t i = 0; i < kButtons.size(); ++i) {
+    const ButtonDescription& description = kButtons.at(i);
+    auto* button = new CommandButton(QString::fromLatin1(description.caption),
+                                     Picture(static_cast<platform::Button>(i)), this);
+    button->setGeometry(
+        TwipsRect(static_cast<float>(description.left), kButtonTop, kButtonWidth, kButtonHeight));
+    button->setFont(buttonFont);
+    button->setMouseTracking(true);
+    button->installEventFilter(this);
+    buttons_.at(i) = button;
+  }
+
+  // The tab order is the order of platform::Button, so Exit comes before Clear List.
+  QWidget* previous = fileList_;
+  for (QWidget* next : buttons_) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
+}
+
+void MainForm::ReportOuterSize() {
+  const QSize outer = frameGeometry().size();
+  if (outer == lastOuterSize_) return;
+  lastOuterSize_ = outer;
+  emit Resized();
+}
+
+void MainForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  lastOuterSize_ = frameGeometry().size();
+  emit Resized();
+}
+
+void MainForm::moveEvent(QMoveEvent* event) {
+  // A window manager adds the frame after the first resize; the outer size changes then.
+  QWidget::moveEvent(event);
+  ReportOuterSize();
+}
+
+void MainForm::mouseMoveEvent(QMouseEvent* event) {
+  // Moves that a control passed on are not moves over the bare window.
+  if (childAt(event->position().toPoint()) == nullptr) emit MouseMoved();
+  QWidget::mouseMoveEvent(event);
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  emit CloseRequested();
+  QWidget::closeEvent(event);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+      if (watched == buttons_.at(i)) emit ButtonMouseMoved(static_cast<platform::Button>(i));
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vornick::gui

@@ -1,0 +1,216 @@
+#include "gui/qt_window.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QWidget>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "gui/command_button.h"
+#include "gui/cursor_file.h"
+#include "gui/rename_model.h"
+#include "gui/rename_view.h"
+#include "gui/twips.h"
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
+
+namespace vornick::gui {
+namespace {
+
+// The largest size or position a widget takes, in twips.
+constexpr platform::Twips kMaxTwips =
+    static_cast<platform::Twips>(QWIDGETSIZE_MAX) * kTwipsPerPixel;
+
+// Bounds of the wait between two batches of rows shown during a long command.
+constexpr qint64 kMinShowIntervalMs = 100;
+constexpr qint64 kMaxShowIntervalMs = 1000;
+
+bool ValidSize(platform::Twips twips) {
+  return twips >= 0 && twips <= kMaxTwips;
+}
+bool ValidPosition(platform::Twips twips) {
+  return twips >= -kMaxTwips && twips <= kMaxTwips;
+}
+
+// The folder of the running executable as exact bytes, without a trailing separator.
+std::string ExecutableFolder() {
+#ifdef __linux__
+  std::string path(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+  if (length > 0 && static_cast<std::size_t>(length) < path.size()) {
+    path.resize(static_cast<std::size_t>(length));
+    const auto slash = path.rfind('/');
+    if (slash != std::string::npos) return path.substr(0, slash);
+  }
+#endif
+  return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+}  // namespace
+
+QtWindow::QtWindow() : form_(std::make_unique<MainForm>()), model_(new RenameModel(form_.get())) {
+  RenameView& view = form_->FileList();
+  view.setModel(model_);
+  QObject::connect(view.selectionModel(), &QItemSelectionModel::selectionChanged, model_,
+                   &RenameModel::UpdateSelection);
+  caption_ = form_->windowTitle().toStdString();
+}
+
+QtWindow::~QtWindow() = default;
+
+void QtWindow::ShowRows(window::RenameList* rows) {
+  model_->SetRows(rows);
+}
+
+void QtWindow::ShowAppendedRows() {
+  model_->ShowAppendedRows();
+}
+
+void QtWindow::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  form_->setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string QtWindow::Caption() const {
+  return caption_;
+}
+
+void QtWindow::ShowPointer() {
+  switch (pointer_) {
+    case platform::Pointer::kArrow:
+      form_->setCursor(Qt::ArrowCursor);
+      break;
+    case platform::Pointer::kHourglass:
+      form_->setCursor(Qt::WaitCursor);
+      break;
+    case platform::Pointer::kCustom:
+      form_->setCursor(mouseIcon_ ? *mouseIcon_ : QCursor(Qt::ArrowCursor));
+      break;
+    case platform::Pointer::kDefault:
+      form_->unsetCursor();
+      break;
+  }
+}
+
+void QtWindow::SetMousePointer(platform::Pointer pointer) {
+  if (pointer == pointer_) return;
+  pointer_ = pointer;
+  ShowPointer();
+}
+
+platform::Pointer QtWindow::MousePointer() const {
+  return pointer_;
+}
+
+bool QtWindow::LoadMouseIcon(const std::string& cursorFile) {
+  const std::optional<QByteArray> bytes = ReadCursorFile(cursorFile);
+  if (!bytes) return false;
+  // Hover handlers load the same file on every move; only a different file makes a new pointer.
+  if (mouseIcon_ && *bytes == mouseIconBytes_) return true;
+  std::optional<QCursor> cursor = CursorFromBytes(*bytes);
+  if (!cursor) return false;
+  mouseIcon_ = std::move(cursor);
+  mouseIconBytes_ = *bytes;
+  if (pointer_ == platform::Pointer::kCustom) ShowPointer();
+  return true;
+}
+
+std::string QtWindow::ProgramFolder() const {
+  return programFolder_.empty() ? ExecutableFolder() : programFolder_;
+}
+
+void QtWindow::DoEvents() {
+  // A long command appends rows between its DoEvents points; they reach the view there, but no
+  // more often than the view can follow without slowing the command much: after a batch whose
+  // showing (layout and painting included) took t, the next waits at least 19 t.
+  const bool show =
+      model_->HasHiddenRows() && (!lastShown_.isValid() || lastShown_.elapsed() >= showInterval_);
+  QElapsedTimer cost;
+  cost.start();
+  if (show) ShowAppendedRows();
+  QCoreApplication::processEvents();
+  if (show) {
+    showInterval_ = std::clamp<qint64>(19 * cost.elapsed(), kMinShowIntervalMs, kMaxShowIntervalMs);
+    lastShown_.start();
+  }
+}
+
+void QtWindow::End() {
+  // At once, from wherever it is called: no window closes, no destructor runs.
+  std::fflush(nullptr);
+  std::_Exit(EXIT_SUCCESS);
+}
+
+platform::Twips QtWindow::OuterWidth() const {
+  return ToTwips(form_->frameGeometry().width());
+}
+
+platform::Twips QtWindow::OuterHeight() const {
+  return ToTwips(form_->frameGeometry().height());
+}
+
+platform::Twips QtWindow::ListWidth() const {
+  return ToTwips(form_->FileList().width());
+}
+
+bool QtWindow::SetListWidth(platform::Twips width) {
+  if (!ValidSize(width)) return false;
+  RenameView& list = form_->FileList();
+  list.resize(ToPixels(width), list.height());
+  return true;
+}
+
+bool QtWindow::SetListHeight(platform::Twips height) {
+  if (!ValidSize(height)) return false;
+  RenameView& list = form_->FileList();
+  list.resize(list.width(), ToPixels(height));
+  return true;
+}
+
+bool QtWindow::SetButtonTop(platform::Button button, platform::Twips top) {
+  if (!ValidPosition(top)) return false;
+  CommandButton& widget = form_->ButtonOf(button);
+  widget.move(widget.x(), ToPixels(top));
+  return true;
+}
+
+void QtWindow::AddColumn(const std::string& header, platform::Twips width) {
+  model_->AddColumn(QString::fromStdString(header));
+  form_->FileList().setColumnWidth(model_->columnCount() - 1,
+                                   ValidSize(width) ? ToPixels(width) : 0);
+}
+
+bool QtWindow::SetColumnWidth(int column, platform::Twips width) {
+  if (column < 0 || column >= model_->columnCount() || !ValidSize(width)) return false;
+  form_->FileList().setColumnWidth(column, ToPixels(width));
+  return true;
+}
+
+void QtWindow::RowsChanged(std::size_t first, std::size_t last) {
+  // The view keeps nothing of a row but its height, and reads a row afresh whenever it paints it;
+  // so only the rows on screen need telling, which keeps Select All on a million rows quick.
+  // (Rows not inserted yet are read when they are.)
+  const RenameView& view = form_->FileList();
+  const QModelIndex top = view.indexAt({0, 0});
+  if (!top.isValid()) return;
+  const QModelIndex bottom = view.indexAt({0, view.viewport()->height() - 1});
+  const auto firstShown = static_cast<std::size_t>(top.row());
+  const auto lastShown =
+      static_cast<std::size_t>(bottom.isValid() ? bottom.row() : model_->rowCount() - 1);
+  model_->ShowChangedRows(std::max(first, firstShown), std::min(last, lastShown));
+}
+
+void QtWindow::RowsAboutToBeCleared() {
+  model_->BeginClear();
+}
+
+void QtWindow::RowsCleared() {
+  model_->EndClear();
+}
+
+}  // namespace vornick::gui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gui/main_form.h"
+#include "platform/window.h"
+#include "window/rename_list.h"
+
+namespace vornick::gui {
+
+class RenameModel;
+
+// The Window that Form1 drives, on Qt Widgets: each request becomes a widget call, in twips
+// converted to device-independent pixels.
+class QtWindow final : public platform::Window {
+ public:
+  QtWindow();
+  ~QtWindow() override;
+
+  MainForm& Form() const { return *form_; }
+  RenameModel& Model() const { return *model_; }
+  // The list the view shows: Form1's own rows; none before they go away.
+  void ShowRows(window::RenameList* rows);
+  // Hands the rows appended since the last call to the view, in one insert.
+  void ShowAppendedRows();
+  // Where the cursor files are looked for; the executable's folder unless set.
+  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+
+  void SetCaption(const std::string& caption) override;
+  std::string Caption() const override;
+  void SetMousePointer(platform::Pointer pointer) override;
+  platform::Pointer MousePointer() const override;
+  bool LoadMouseIcon(const std::string& cursorFile) override;
+  std::string ProgramFolder() const override;
+  void DoEvents() override;
+  [[noreturn]] void End() override;
+  platform::Twips OuterWidth() const override;
+  platform::Twips OuterHeight() const override;
+  platform::Twips ListWidth() const override;
+  bool SetListWidth(platform::Twips width) override;
+  bool SetListHeight(platform::Twips height) override;
+  bool SetButtonTop(platform::Button button, platform::Twips top) override;
+  void AddColumn(const std::string& header, platform::Twips width) override;
+  bool SetColumnWidth(int column, platform::Twips width) override;
+  void RowsChanged(std::size_t first, std::size_t last) override;
+  void RowsAboutToBeCleared() override;
+  void RowsCleared() override;
+
+ private:
+  void ShowPointer();
+
+  std::unique_ptr<MainForm> form_;
+  RenameModel* model_;  // owned by the form
+  std::string caption_;
+  platform::Pointer pointer_ = platform::Pointer::kDefault;
+  std::optional<QCursor> mouseIcon_;
+  QByteArray mouseIconBytes_;
+  std::string programFolder_;
+  QElapsedTimer lastShown_;  // since rows were last shown at a DoEvents
+  qint64 showInterval_ = 0;
+};
+
+}  // namespace vornick::gui

@@ -1,0 +1,160 @@
+#include "gui/rename_model.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace vornick::gui {
+namespace {
+
+enum Column { kCurrentName = 0, kNewName = 1, kFolder = 2 };
+
+QString Text(const std::string& bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+int RowCountOf(const window::RenameList& rows) {
+  return static_cast<int>(std::min<std::size_t>(rows.Count(), INT_MAX));
+}
+
+}  // namespace
+
+RenameModel::RenameModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void RenameModel::SetRows(window::RenameList* rows) {
+  beginResetModel();
+  rows_ = rows;
+  shown_ = rows == nullptr ? 0 : RowCountOf(*rows);
+  clearing_ = false;
+  endResetModel();
+}
+
+void RenameModel::AddColumn(const QString& header) {
+  const int column = static_cast<int>(headers_.size());
+  beginInsertColumns({}, column, column);
+  headers_.append(header);
+  endInsertColumns();
+}
+
+bool RenameModel::HasHiddenRows() const {
+  return rows_ != nullptr && !clearing_ && RowCountOf(*rows_) != shown_;
+}
+
+void RenameModel::ShowAppendedRows() {
+  if (!HasHiddenRows()) return;
+  const int count = RowCountOf(*rows_);
+  if (count < shown_) {
+    // Rows only ever go away through a clear; should that be skipped, start over.
+    beginResetModel();
+    shown_ = count;
+    endResetModel();
+    return;
+  }
+  beginInsertRows({}, shown_, count - 1);
+  shown_ = count;
+  endInsertRows();
+}
+
+void RenameModel::ShowChangedRows(std::size_t first, std::size_t last) {
+  if (clearing_ || shown_ == 0 || first > last) return;
+  const auto lastShown = static_cast<std::size_t>(shown_ - 1);
+  if (first > lastShown) return;
+  last = std::min(last, lastShown);
+  emit dataChanged(index(static_cast<int>(first), kCurrentName),
+                   index(static_cast<int>(last), kCurrentName), {Qt::CheckStateRole});
+}
+
+void RenameModel::BeginClear() {
+  if (clearing_) return;
+  beginResetModel();
+  clearing_ = true;
+}
+
+void RenameModel::EndClear() {
+  if (!clearing_) return;
+  shown_ = rows_ == nullptr ? 0 : RowCountOf(*rows_);
+  clearing_ = false;
+  endResetModel();
+}
+
+void RenameModel::UpdateSelection(const QItemSelection& selected,
+                                  const QItemSelection& deselected) {
+  if (rows_ == nullptr || clearing_) return;
+  const auto mark = [this](const QItemSelection& ranges, bool on) {
+    for (const QItemSelectionRange& range : ranges) {
+      const int last = std::min(range.bottom(), RowCountOf(*rows_) - 1);
+      for (int row = range.top(); row <= last; ++row) {
+        rows_->SetSelected(static_cast<std::size_t>(row), on);
+      }
+    }
+  };
+  mark(deselected, false);
+  mark(selected, true);
+  if (!selected.isEmpty()) {
+    rows_->SetSelectedItem(static_cast<std::size_t>(selected.first().top()));
+  } else if (const auto item = rows_->SelectedItem();
+             item && *item < rows_->Count() && !rows_->Row(*item).Selected) {
+    rows_->SetSelectedItem(std::nullopt);
+  }
+}
+
+int RenameModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : shown_;
+}
+
+int RenameModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
+
+const window::RenameEntry* RenameModel::Entry(const QModelIndex& index) const {
+  if (rows_ == nullptr || !index.isValid() || index.row() >= shown_) return nullptr;
+  const auto row = static_cast<std::size_t>(index.row());
+  return row < rows_->Count() ? &rows_->Row(row) : nullptr;
+}
+
+QVariant RenameModel::data(const QModelIndex& index, int role) const {
+  const window::RenameEntry* entry = Entry(index);
+  if (entry == nullptr) return {};
+  if (role == Qt::DisplayRole) {
+    switch (index.column()) {
+      case kCurrentName:
+        return Text(entry->CurrentName);
+      case kNewName:
+        return Text(entry->NewName);
+      case kFolder:
+        return Text(entry->FolderPath());
+      default:
+        return {};
+    }
+  }
+  if (role == Qt::CheckStateRole && index.column() == kCurrentName) {
+    return entry->Checked ? Qt::Checked : Qt::Unchecked;
+  }
+  return {};
+}
+
+QVariant RenameModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= headers_.size()) return {};
+  if (role == Qt::DisplayRole) return headers_.at(section);
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+  return {};
+}
+
+Qt::ItemFlags RenameModel::flags(const QModelIndex& index) const {
+  // Asked for every row at each layout of the view: the row is not looked at.
+  if (!index.isValid() || index.row() >= shown_ || clearing_) return Qt::NoItemFlags;
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+  if (index.column() == kCurrentName) flags |= Qt::ItemIsUserCheckable;
+  return flags;
+}
+
+bool RenameModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::CheckStateRole || index.column() != kCurrentName || Entry(index) == nullptr) {
+    return false;
+  }
+  const bool checked = static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
+  rows_->SetChecked(static_cast<std::size_t>(index.row()), checked);
+  emit dataChanged(index, index, {Qt::CheckStateRole});
+  return true;
+}
+
+}  // namespace vornick::gui

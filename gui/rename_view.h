@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTreeView>
+#include <string>
+#include <vector>
+
+namespace vornick::gui {
+
+// The file list: the rename list in report style, a check box at the start of every row. It tells a
+// click on a row's text from a click on its check box, reports every mouse move over any of its
+// parts, and takes drops of local files.
+class RenameView final : public QTreeView {
+  Q_OBJECT
+
+ public:
+  explicit RenameView(QWidget* parent);
+
+ signals:
+  // A left click on a row, not on its check box.
+  void RowClicked();
+  void MouseMoved();
+  // Sent after the drop has finished, so the dragging program is not kept waiting.
+  void PathsDropped(const std::vector<std::string>& paths);
+
+ protected:
+  using QTreeView::edit;
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Takes the drop as a copy, never a move: the files stay where they are.
+  static bool AcceptAsCopy(QDropEvent* event);
+
+  bool checkToggledByRelease_ = false;
+};
+
+}  // namespace vornick::gui

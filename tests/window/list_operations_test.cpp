@@ -1,0 +1,158 @@
+// Adding rows: single entries, a folder by the file types, picked files and drops, with other
+// operations run where events may run.
+#include "window/list_operations.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "cleaning/name_cleaning.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_settings_store.h"
+
+namespace vornick::window {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ListOperationsTest : public ::testing::Test {
+ protected:
+  ListOperationsTest() {
+    // /m/ holds files of several types and two folders; hidden things are never taken.
+    for (const char* file : {"/m/a_b.mp3", "/m/c.wav", "/m/readme.txt", "/m/Sub/d_e.MP3",
+                             "/m/Sub/Deep/f.mp3", "/m/Tail/g_h.mp3"}) {
+      fileSystem.AddFile(file);
+    }
+    fileSystem.AddFile("/m/.hidden.mp3", platform::kAttrArchive | platform::kAttrHidden);
+    fileSystem.AddFile("/m/.h/x.mp3");
+    fileSystem.AddFolder("/m/.h/", platform::kAttrDirectory | platform::kAttrHidden);
+  }
+  // Each row as "current|new|folder|checked".
+  Strings Rows() const {
+    Strings rows;
+    for (std::size_t i = 0; i < operations.List().Count(); ++i) {
+      const RenameEntry& row = operations.List().Row(i);
+      rows.push_back(row.CurrentName + "|" + row.NewName + "|" + row.FolderPath() + "|" +
+                     (row.Checked ? "1" : "0"));
+    }
+    return rows;
+  }
+  Strings Paths() const {
+    Strings paths;
+    for (std::size_t i = 0; i < operations.List().Count(); ++i)
+      paths.push_back(operations.List().Row(i).FolderPath() + operations.List().Row(i).CurrentName);
+    return paths;
+  }
+  void ExpectIdle() const {
+    EXPECT_TRUE(operations.PendingPaths().Empty());
+    EXPECT_FALSE(operations.Gathering());
+  }
+
+  fakes::FakeFileSystem fileSystem;
+  fakes::FakeSettingsStore settings;
+  ListOperations operations{fileSystem, settings};
+};
+
+TEST_F(ListOperationsTest, AddingSplitsCleansAndChecksOnlyTheNewRowWhenNamesDiffer) {
+  operations.AddEntry("/music/x_y.mp3", false);  // never checked
+  EXPECT_THROW(operations.AddEntry("/music/-intro.mp3", true), cleaning::NameCleaningError);
+  // Picked files: one that cannot be cleaned does not stop the others.
+  operations.AddFiles({"/m/a_b.mp3", "/m/-intro.mp3", "/m/A B.mp3", "/m/song.mp3", "/m/a_b.mp3"});
+  EXPECT_EQ(Rows(), (Strings{"x_y.mp3|X Y.mp3|/music/|0", "-intro.mp3||/music/|0",
+                             "a_b.mp3|A B.mp3|/m/|1", "-intro.mp3||/m/|0", "A B.mp3|A B.mp3|/m/|0",
+                             "song.mp3|Song.mp3|/m/|1", "a_b.mp3|A B.mp3|/m/|1"}));
+}
+
+TEST_F(ListOperationsTest, AddFolderListsEachFolderTypeByTypeInPreOrder) {
+  const Strings mp3s = {"/m/a_b.mp3", "/m/Sub/d_e.MP3", "/m/Sub/Deep/f.mp3", "/m/Tail/g_h.mp3"};
+  const std::tuple<const char*, const char*, Strings> cases[] = {
+      {"MP3,WAV,OGG",
+       "1,0",
+       {"/m/c.wav", "/m/a_b.mp3", "/m/Sub/d_e.MP3", "/m/Sub/Deep/f.mp3", "/m/Tail/g_h.mp3"}},
+      {"", "", mp3s},  // nothing configured: MP3
+      {"All Files,MP3",
+       "0",
+       {"/m/a_b.mp3", "/m/c.wav", "/m/readme.txt", "/m/Sub/d_e.MP3", "/m/Sub/Deep/f.mp3",
+        "/m/Tail/g_h.mp3"}},
+      {"WAV,All Files", "0,1", {"/m/c.wav"}},  // only first is "All Files" every file
+  };
+  for (const auto& [fileTypes, checkedIndexes, paths] : cases) {
+    SCOPED_TRACE(std::string(fileTypes) + " / " + checkedIndexes);
+    operations.Clear();
+    settings.SetTypes(fileTypes, checkedIndexes);
+    const GatherResult result = operations.AddFolder("/m/", {});  // the separator is put back
+    EXPECT_EQ(Paths(), paths);
+    EXPECT_TRUE(result.stopped.empty());
+    ExpectIdle();
+  }
+}
+
+TEST_F(ListOperationsTest, AddFolderNamesTheFoldersItCouldNotRead) {
+  fileSystem.SetUnreadable("/m/Sub/");
+  const GatherResult result = operations.AddFolder("/m", {});
+  EXPECT_EQ(Paths(), (Strings{"/m/a_b.mp3", "/m/Tail/g_h.mp3"}));
+  EXPECT_EQ(result.foldersNotRead, Strings{"/m/Sub/"});
+}
+
+TEST_F(ListOperationsTest, MalformedTypesStopBeforeAnythingIsAdded) {
+  settings.SetTypes("MP3,WAV", "0,,1");
+  const GatherResult result = operations.AddFolder("/m", {});
+  EXPECT_EQ(operations.List().Count(), 0u);
+  EXPECT_NE(result.stopped.find("0,,1"), std::string::npos);
+  ExpectIdle();
+}
+
+TEST_F(ListOperationsTest, OperationsRunAtPausesAndTheLoadGoesOnWithWhatIsThere) {
+  int step = 0;
+  std::vector<Pause> pauses;
+  const PauseHook pause = [&](Pause point) {
+    pauses.push_back(point);
+    const std::size_t count = operations.List().Count();
+    if (step == 0 && count == 2) {
+      operations.Clear();
+      step = 1;
+    } else if (step == 1 && count == 1) {
+      operations.SetAllChecked(false);
+      // A second gathering would take this one's folders off the work list.
+      EXPECT_TRUE(operations.AddFolder("/m/Tail", {}).refused);
+      EXPECT_TRUE(operations.AddDropped({"/m/Tail"}, {}).refused);
+      step = 2;
+    }
+  };
+  settings.SetTypes("MP3,WAV", "0,1");
+  operations.AddFolder("/m", pause);
+  // a_b.mp3 and c.wav of the first folder were cleared; d_e.MP3 was unchecked.
+  EXPECT_EQ(Rows(), (Strings{"d_e.MP3|D E.MP3|/m/Sub/|0", "f.mp3|F.mp3|/m/Sub/Deep/|1",
+                             "g_h.mp3|G H.mp3|/m/Tail/|1"}));
+  EXPECT_EQ(std::count(pauses.begin(), pauses.end(), Pause::kFolder), 4);
+  EXPECT_EQ(std::count(pauses.begin(), pauses.end(), Pause::kWalk), 4);
+  ExpectIdle();
+}
+
+TEST_F(ListOperationsTest, DropTakesFoldersByMp3AndFilesByTheirTypes) {
+  for (const char* file : {"/d/SONG.MP3", "/d/song_x.mp3", "/d/x.mp3.bak", "/d/read_me.txt"})
+    fileSystem.AddFile(file);
+  settings.SetTypes("WAV,MP3,MP", "0,1,2");
+  operations.AddDropped({"/d/SONG.MP3", "/m/Sub/", "/d/song_x.mp3", "/d/x.mp3.bak"}, {});
+  // SONG.MP3 matches no ".mp3" in its path; song_x.mp3 matches ".mp3" and ".mp".
+  EXPECT_EQ(Rows(), (Strings{"d_e.MP3|D E.MP3|/m/Sub/|1", "f.mp3|F.mp3|/m/Sub/Deep/|1",
+                             "song_x.mp3|Song X.mp3|/d/|1", "song_x.mp3|Song X.mp3|/d/|1",
+                             "x.mp3.bak|X.mp3.bak|/d/|1", "x.mp3.bak|X.mp3.bak|/d/|1"}));
+
+  operations.Clear();
+  settings.SetTypes("All Files,MP3", "0");
+  operations.AddDropped({"/d/read_me.txt", "/m/Tail"}, {});
+  EXPECT_EQ(Rows(), (Strings{"read_me.txt|Read Me.txt|/d/|0", "g_h.mp3|G H.mp3|/m/Tail/|1"}));
+  ExpectIdle();
+}
+
+TEST_F(ListOperationsTest, DropPassesOverPathsThatFail) {
+  fileSystem.AddFile("/d/so_ng.mp3");
+  settings.SetTypes("MP3", "0,,1");  // malformed: dropped files are passed over, folders listed
+  operations.AddDropped({"/nowhere/", "/d/so_ng.mp3", "/m/Tail"}, {});
+  EXPECT_EQ(Paths(), Strings{"/m/Tail/g_h.mp3"});
+  ExpectIdle();
+}
+
+}  // namespace
+}  // namespace vornick::window

@@ -1,0 +1,111 @@
+// Rename and Undo on real temporary folders: nothing is ever lost or overwritten.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "platform/posix/posix_file_system.h"
+#include "tests/fakes/fake_settings_store.h"
+#include "tests/platform/temp_folder.h"
+#include "window/list_operations.h"
+
+namespace vornick::window {
+namespace {
+
+using platform::Contents;
+using Files = std::map<std::string, std::string>;
+using Strings = std::vector<std::string>;
+
+class RenameTest : public ::testing::Test {
+ protected:
+  void Row(const std::string& name, const std::string& target, bool checked = true) {
+    operations.AddRow(name, target, dir.Path(), checked);
+  }
+  void Add(const std::string& name) { operations.AddEntry(dir.Path() + name, true); }
+  // The failed rows as "name>target".
+  static Strings Failed(const std::vector<RenameFailure>& failures) {
+    Strings failed;
+    for (const RenameFailure& failure : failures)
+      failed.push_back(failure.name + ">" + failure.target);
+    return failed;
+  }
+
+  platform::TempFolder dir;
+  platform::PosixFileSystem fileSystem;
+  fakes::FakeSettingsStore settings;
+  ListOperations operations{fileSystem, settings};
+};
+
+TEST_F(RenameTest, RenameAndUndoLeaveTheRowsAsTheyWere) {
+  for (const char* name : {"a_b.mp3", "keep_me.mp3", "song.mp3", "Same.mp3"}) dir.Write(name, name);
+  Add("a_b.mp3");
+  Add("keep_me.mp3");
+  operations.List().SetChecked(1, false);
+  Add("song.mp3");              // a change of case only
+  Row("Same.mp3", "Same.mp3");  // target equals source: done, nothing to do
+
+  EXPECT_TRUE(operations.Rename().empty());
+  EXPECT_EQ(Contents(dir), (Files{{"A B.mp3", "a_b.mp3"},
+                                  {"keep_me.mp3", "keep_me.mp3"},
+                                  {"Song.mp3", "song.mp3"},
+                                  {"Same.mp3", "Same.mp3"}}));
+  const RenameEntry& row = operations.List().Row(0);
+  EXPECT_EQ(row.CurrentName + "|" + row.NewName + "|" + (row.Checked ? "1" : "0"),
+            "a_b.mp3|A B.mp3|1");
+
+  EXPECT_TRUE(operations.Undo().empty());
+  EXPECT_EQ(Contents(dir), (Files{{"a_b.mp3", "a_b.mp3"},
+                                  {"keep_me.mp3", "keep_me.mp3"},
+                                  {"song.mp3", "song.mp3"},
+                                  {"Same.mp3", "Same.mp3"}}));
+}
+
+TEST_F(RenameTest, ChainsCollisionsAndBadTargetsAreRefusedWithNothingLost) {
+  for (const char* name : {"a.mp3", "b.mp3", "x y.mp3", "x_y.mp3", "#.mp3", "two.mp3"})
+    dir.Write(name, name);
+  Row("a.mp3", "b.mp3");  // b.mp3 is there: refused, although the next row would free it
+  Row("b.mp3", "c.mp3");
+  Add("x y.mp3");
+  Add("x_y.mp3");  // cleans to the same name as the row before
+  Add("#.mp3");    // cleans to ".mp3", which would hide it
+  for (const char* target : {"", ".", "..", "sub/two.mp3"}) Row("two.mp3", target);
+  Row("gone.mp3", "Gone.mp3");  // no such file
+  Row("two.mp3", "Two.mp3");
+  const std::vector<RenameFailure> failures = operations.Rename();
+  EXPECT_EQ(Contents(dir), (Files{{"a.mp3", "a.mp3"},
+                                  {"c.mp3", "b.mp3"},
+                                  {"X Y.mp3", "x y.mp3"},
+                                  {"x_y.mp3", "x_y.mp3"},
+                                  {"#.mp3", "#.mp3"},
+                                  {"Two.mp3", "two.mp3"}}));
+  EXPECT_EQ(Failed(failures),
+            (Strings{"a.mp3>b.mp3", "x_y.mp3>X Y.mp3", "#.mp3>.mp3", "two.mp3>", "two.mp3>.",
+                     "two.mp3>..", "two.mp3>sub/two.mp3", "gone.mp3>Gone.mp3"}));
+  const std::string text = FailureMessage(failures, RenameDirection::kRename);
+  EXPECT_EQ(text.rfind("8 files were not renamed", 0), 0u);
+  for (const std::string& reason : Strings{
+           "\"x_y.mp3\" to \"X Y.mp3\" in " + dir.Path() + ": a file or folder named", "is empty",
+           "would hide the file", "the file is not there", "name folders", "folder separator"}) {
+    EXPECT_NE(text.find(reason), std::string::npos) << reason;
+  }
+}
+
+TEST_F(RenameTest, UndoNeverRenamesTheFolderForAnEmptyName) {
+  dir.Write("-intro.mp3", "intro");
+  EXPECT_ANY_THROW(Add("-intro.mp3"));
+  operations.SetAllChecked(true);  // Select All may check the uncleaned row
+  EXPECT_EQ(Failed(operations.Undo()), Strings{">-intro.mp3"});
+  EXPECT_EQ(Failed(operations.Rename()), Strings{"-intro.mp3>"});
+  EXPECT_EQ(Contents(dir), (Files{{"-intro.mp3", "intro"}}));
+}
+
+TEST(FailureMessageTest, ListsTheFirstHundredRowsAndCountsTheRest) {
+  const std::vector<RenameFailure> failures(150, RenameFailure{0, "/m/", "a", "A", "gone"});
+  const std::string text = FailureMessage(failures, RenameDirection::kUndo);
+  EXPECT_EQ(text.rfind("150 files were not renamed back", 0), 0u);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 100);
+  EXPECT_NE(text.find("\n... and 50 more."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vornick::window

@@ -1,0 +1,195 @@
+#include "window/list_operations.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "cleaning/name_cleaning.h"
+#include "cleaning/text_chars.h"
+#include "files/file_types.h"
+#include "files/path_helpers.h"
+
+namespace vornick::window {
+namespace {
+
+constexpr const char* kDefaultFileType = "MP3";
+constexpr const char* kDroppedFolderPattern = "*.mp3";
+constexpr const char* kTypesUnreadable = "The file types could not be read from the settings: ";
+
+std::string AsciiLower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](char c) { return cleaning::ToLower(c); });
+  return text;
+}
+
+void Notify(const PauseHook& pause, Pause point) {
+  if (pause) pause(point);
+}
+
+// Marks a folder-gathering operation as running for as long as it is in scope; however it ends
+// (also when the program ends from inside a pause), the work list is left empty.
+class GatheringScope {
+ public:
+  GatheringScope(bool& flag, files::PendingPaths& pending) : flag_(flag), pending_(pending) {
+    flag_ = true;
+  }
+  ~GatheringScope() {
+    flag_ = false;
+    pending_.Clear();
+  }
+  GatheringScope(const GatheringScope&) = delete;
+  GatheringScope& operator=(const GatheringScope&) = delete;
+
+ private:
+  bool& flag_;
+  files::PendingPaths& pending_;
+};
+
+}  // namespace
+
+ListOperations::ListOperations(platform::FileSystem& fileSystem, platform::SettingsStore& settings)
+    : fileSystem_(fileSystem), settings_(settings) {}
+
+void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
+  // The row exists before its name is cleaned, so a name that cannot be cleaned leaves it behind,
+  // unchecked with an empty proposed name.
+  RenameEntry& row = list_.Append(files::GetFileName(fullPath), files::GetFolder(fullPath));
+  row.NewName = cleaning::CleanFileName(row.CurrentName);
+  row.Checked = markIfChanged && row.NewName != row.CurrentName;
+}
+
+void ListOperations::AddRow(std::string currentName, std::string newName, std::string_view folder,
+                            bool checked) {
+  RenameEntry& row = list_.Append(std::move(currentName), folder);
+  row.NewName = std::move(newName);
+  row.Checked = checked;
+}
+
+void ListOperations::AddEntryContained(const std::string& fullPath, bool markIfChanged) {
+  try {
+    AddEntry(fullPath, markIfChanged);
+  } catch (const cleaning::NameCleaningError&) {
+    // The row stays with an empty proposed name and unchecked; the next file follows.
+  }
+}
+
+std::vector<std::string> ListOperations::FileTypes() {
+  std::vector<std::string> types = files::GetFileTypes(settings_);
+  if (types.empty()) types.emplace_back(kDefaultFileType);
+  return types;
+}
+
+// Puts `folder` and every folder below it on the work list, in pre-order.
+void ListOperations::FillPending(std::string folder, const PauseHook& pause, GatherResult& result) {
+  if (!folder.empty() && folder.back() == files::kSeparator) folder.pop_back();
+  folder.push_back(files::kSeparator);
+  pending_.Append(folder);
+  const std::function<void()> walked = [&pause] { Notify(pause, Pause::kWalk); };
+  files::AddSubFolders(fileSystem_, pending_, folder, walked, &result.foldersNotRead);
+}
+
+void ListOperations::AddListing(const std::string& folder, const std::string& filePattern) {
+  const std::optional<std::vector<std::string>> names =
+      files::ListFiles(fileSystem_, folder + filePattern);
+  if (!names) return;
+  std::string path;
+  for (const std::string& name : *names) {
+    path.assign(folder).append(name);
+    AddEntryContained(path, true);
+  }
+}
+
+GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHook& pause) {
+  GatherResult result;
+  if (gathering_) {
+    result.refused = true;
+    return result;
+  }
+  const GatheringScope scope(gathering_, pending_);
+  try {
+    FillPending(folder, pause, result);
+  } catch (const std::exception& error) {
+    result.stopped = error.what();
+    return result;
+  }
+
+  std::vector<std::string> types;
+  while (!pending_.Empty()) {
+    Notify(pause, Pause::kFolder);
+    // Read for every folder, so that a change of the settings during a long load is seen; a
+    // later reading that fails keeps the types read before.
+    try {
+      types = FileTypes();
+    } catch (const std::exception& error) {
+      if (types.empty()) {
+        result.stopped.assign(kTypesUnreadable).append(error.what());
+        return result;
+      }
+    }
+    try {
+      const std::string current = pending_.Front();
+      if (types.front() == files::kAllFiles) {
+        AddListing(current, "*.*");
+      } else {
+        for (const std::string& type : types) AddListing(current, "*." + AsciiLower(type));
+      }
+    } catch (const std::exception&) {
+      // Once under way, a folder that fails is passed over.
+    }
+    pending_.RemoveFront();
+  }
+  return result;
+}
+
+void ListOperations::AddFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) AddEntryContained(path, true);
+}
+
+GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
+                                        const PauseHook& pause) {
+  GatherResult result;
+  if (gathering_) {
+    result.refused = true;
+    return result;
+  }
+  const GatheringScope scope(gathering_, pending_);
+  for (const std::string& path : paths) {
+    Notify(pause, Pause::kDroppedPath);
+    try {
+      if (!files::IsFolder(fileSystem_, path)) {
+        AddDroppedFile(path);
+        continue;
+      }
+      FillPending(path, pause, result);
+      while (!pending_.Empty()) {
+        Notify(pause, Pause::kFolder);
+        const std::string current = pending_.Front();
+        AddListing(current, kDroppedFolderPattern);
+        pending_.RemoveFront();
+      }
+    } catch (const std::exception&) {
+      // A dropped path that cannot be handled is passed over without a message.
+      pending_.Clear();
+    }
+  }
+  return result;
+}
+
+// A dropped file is taken once for every type whose ".type" stands anywhere in its path; with
+// "All Files" first it is taken once, unchecked.
+void ListOperations::AddDroppedFile(const std::string& path) {
+  const std::vector<std::string> types = FileTypes();
+  if (types.front() == files::kAllFiles) return AddEntryContained(path, false);
+  for (const std::string& type : types) {
+    if (path.find("." + AsciiLower(type)) != std::string::npos) AddEntryContained(path, true);
+  }
+}
+
+std::vector<RenameFailure> ListOperations::Rename() {
+  return RenameRows(fileSystem_, list_, RenameDirection::kRename);
+}
+
+std::vector<RenameFailure> ListOperations::Undo() {
+  return RenameRows(fileSystem_, list_, RenameDirection::kUndo);
+}
+
+}  // namespace vornick::window

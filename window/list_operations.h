@@ -1,0 +1,91 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/folder_walk.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+#include "window/rename_command.h"
+#include "window/rename_list.h"
+
+namespace vornick::window {
+
+// The points inside a long operation where window events may run.
+enum class Pause {
+  kWalk,         // a folder was walked for its subfolders
+  kFolder,       // a folder's files are about to be listed
+  kDroppedPath,  // the next dropped path is about to be handled
+};
+using PauseHook = std::function<void(Pause)>;
+
+// What a folder-gathering operation (adding a folder, or dropped paths) did besides adding rows.
+struct GatherResult {
+  // Another folder-gathering operation was under way, so this one did nothing: the two would
+  // take folders off one work list.
+  bool refused = false;
+  // Why the operation stopped before it added anything; empty when it ran to its end.
+  std::string stopped;
+  // Folders passed over because they could not be listed.
+  std::vector<std::string> foldersNotRead;
+};
+
+// The rename list and everything that can be done to it, on a file system and a settings store.
+// Nothing here talks to a window: operations return what went wrong, and a long one calls its
+// pause hook where a window would let events run. Other operations may run nested inside that
+// hook; adding goes on with whatever the list then holds.
+class ListOperations {
+ public:
+  ListOperations(platform::FileSystem& fileSystem, platform::SettingsStore& settings);
+
+  RenameList& List() noexcept { return list_; }
+  const RenameList& List() const noexcept { return list_; }
+  const files::PendingPaths& PendingPaths() const noexcept { return pending_; }
+  // True while a folder-gathering operation runs.
+  bool Gathering() const noexcept { return gathering_; }
+
+  // Appends a row for `fullPath`, checked when `markIfChanged` and its proposed name differs.
+  // Throws cleaning::NameCleaningError, the row staying unchecked with an empty proposed name,
+  // when its name cannot be cleaned.
+  void AddEntry(const std::string& fullPath, bool markIfChanged);
+  // Appends a row exactly as given, as a saved plan holds it.
+  void AddRow(std::string currentName, std::string newName, std::string_view folder, bool checked);
+
+  // `folder` and every visible folder below it, each listed by the file types of the settings
+  // (read anew for every folder; MP3 when none is set). Stops before adding anything when the
+  // walk or the first reading of the types fails; a later failure passes over that folder.
+  GatherResult AddFolder(const std::string& folder, const PauseHook& pause);
+  // Files picked by the user, each checked when its name changes; a name that cannot be cleaned
+  // gives an unchecked row with an empty proposed name.
+  void AddFiles(const std::vector<std::string>& paths);
+  // Dropped paths: a folder gives its MP3 files and those of every folder below it; a file is
+  // taken once for every selected type whose ".type" stands in its path ("All Files" first: once,
+  // unchecked). A path that cannot be handled is passed over.
+  GatherResult AddDropped(const std::vector<std::string>& paths, const PauseHook& pause);
+
+  // Each checked row from its current name to its proposed one (Undo: back); returns the rows that
+  // were not renamed, with reasons. Never replaces a file.
+  std::vector<RenameFailure> Rename();
+  std::vector<RenameFailure> Undo();
+
+  void SetAllChecked(bool checked) noexcept { list_.SetAllChecked(checked); }
+  // Empties the list; a gathering under way goes on appending to the empty list.
+  void Clear() noexcept { list_.Clear(); }
+
+ private:
+  void AddEntryContained(const std::string& fullPath, bool markIfChanged);
+  std::vector<std::string> FileTypes();
+  void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
+  void AddListing(const std::string& folder, const std::string& filePattern);
+  void AddDroppedFile(const std::string& path);
+
+  platform::FileSystem& fileSystem_;
+  platform::SettingsStore& settings_;
+  RenameList list_;
+  files::PendingPaths pending_;
+  bool gathering_ = false;
+};
+
+}  // namespace vornick::window
