@@ -170,9 +170,11 @@ std::error_code PlainRename(const std::string& from, const std::string& to) noex
   return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
 }
 
+}  // namespace
+
 // For file systems that refuse RENAME_NOREPLACE: a hard link cannot replace anything; where there
 // are no hard links either, check that the target is absent just before renaming.
-std::error_code RenameWithoutFlag(const std::string& from, const std::string& to) noexcept {
+std::error_code RenameWithoutReplaceFlag(const std::string& from, const std::string& to) noexcept {
   if (::link(from.c_str(), to.c_str()) == 0) {
     if (::unlink(from.c_str()) == 0) return {};
     const std::error_code error = LastError();
@@ -189,8 +191,6 @@ std::error_code RenameWithoutFlag(const std::string& from, const std::string& to
   if (errno != ENOENT) return LastError();
   return PlainRename(from, to);
 }
-
-}  // namespace
 
 PosixFileSystem::PosixFileSystem() : buffer_(new char[kBufferSize]) {}
 PosixFileSystem::~PosixFileSystem() = default;
@@ -264,7 +264,7 @@ std::error_code PosixFileSystem::Rename(const std::string& from, const std::stri
   // Without the flag: the target must be absent, or the source itself under another case.
   if (::lstat(to.c_str(), &target) == 0) return RenameOntoExisting(from, to, target);
   if (errno != ENOENT) return LastError();
-  return RenameWithoutFlag(from, to);
+  return RenameWithoutReplaceFlag(from, to);
 }
 
 std::error_code PosixFileSystem::RenameOntoExisting(const std::string& from, const std::string& to,

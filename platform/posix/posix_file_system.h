@@ -40,4 +40,7 @@ class PosixFileSystem final : public FileSystem {
   std::vector<Found> found_;
 };
 
+// The path taken where the file system refuses RENAME_NOREPLACE; also reached by tests.
+std::error_code RenameWithoutReplaceFlag(const std::string& from, const std::string& to) noexcept;
+
 }  // namespace vornick::platform

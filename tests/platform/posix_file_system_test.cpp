@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/folder_walk.h"
@@ -16,93 +18,109 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(PosixFileSystemTest, MapsTypesToAttributeBits) {
+TEST(PosixFileSystemTest, ListsAndDescribesARealFolder) {
   TempFolder temp;
   const std::string root = temp.Path();
-  for (const char* name :
-       {"song.mp3", ".hidden.mp3", "caf\xE9.mp3", "B.mp3", "b.mp3", "Z", "_x", "..x", "\xE9"})
-    temp.Write(name);
-  std::filesystem::create_directories(root + "folder");
-  std::filesystem::create_directories(root + ".cache");
+  for (const char* name : {"song.mp3", ".hidden", "B.mp3", "b.mp3", "_x", "\xE9"}) temp.Write(name);
+  // More entries than one read of the folder takes.
+  for (int i = 0; i < 3000; ++i) temp.Write("folder/track number " + std::to_string(i) + ".mp3");
   ASSERT_EQ(::mkfifo((root + "pipe.mp3").c_str(), 0600), 0);
   std::filesystem::create_symlink(root + "song.mp3", root + "to-file.mp3");
   std::filesystem::create_directory_symlink(root + "folder", root + ".to-folder");
   std::filesystem::create_symlink(root + "missing", root + "dangling.mp3");
   std::filesystem::create_symlink(root + "loop", root + "loop");
-  // Folded case first, then the exact bytes; bits other than these are 0.
-  const Names kOrder = {"..x",          ".cache",      ".hidden.mp3", ".to-folder",
-                        "_x",           "B.mp3",       "b.mp3",       "caf\xE9.mp3",
-                        "dangling.mp3", "folder",      "loop",        "pipe.mp3",
-                        "song.mp3",     "to-file.mp3", "Z",           "\xE9"};
-  const std::map<std::string, std::uint32_t> kBits = {
-      {"..x", kAttrHidden},
-      {".cache", kAttrDirectory | kAttrHidden},
-      {".hidden.mp3", kAttrHidden},
+  // Folded case first, then the exact bytes.
+  const std::vector<std::pair<std::string, std::uint32_t>> expected = {
+      {".hidden", kAttrHidden},
       {".to-folder", kAttrDirectory | kAttrHidden | kAttrLink},
+      {"_x", 0},
+      {"B.mp3", 0},
+      {"b.mp3", 0},
       {"dangling.mp3", kAttrSystem | kAttrLink},
       {"folder", kAttrDirectory},
       {"loop", kAttrSystem | kAttrLink},
       {"pipe.mp3", kAttrSystem},
+      {"song.mp3", 0},
       {"to-file.mp3", kAttrLink},
-  };
-
+      {"\xE9", 0}};
   PosixFileSystem fs;
-  Names names;
+  std::vector<std::pair<std::string, std::uint32_t>> listed;
   for (const FolderEntry& entry : fs.ReadFolder(root, nullptr)) {
-    names.push_back(entry.name);
-    const std::uint32_t bits = kBits.contains(entry.name) ? kBits.at(entry.name) : 0;
-    EXPECT_EQ(entry.attributes, bits) << entry.name;
-    EXPECT_EQ(fs.GetAttributes(root + entry.name), bits) << entry.name;
+    listed.emplace_back(entry.name, entry.attributes);
+    EXPECT_EQ(fs.GetAttributes(root + entry.name), entry.attributes) << entry.name;
   }
-  EXPECT_EQ(names, kOrder);
-  EXPECT_EQ(fs.GetAttributes(root + ".cache/"), kAttrDirectory | kAttrHidden);
+  EXPECT_EQ(listed, expected);
+  EXPECT_EQ(fs.GetAttributes(root + ".to-folder/"), kAttrDirectory | kAttrHidden);
+  EXPECT_EQ(files::ListFiles(fs, root + ".to-folder/*.MP3").value_or(Names{}).size(), 3000u);
+  // A folder reached through a link is known as the folder itself, which the walk relies on.
   FileIdentity throughLink;
   fs.ReadFolder(root + ".to-folder/", &throughLink);
   EXPECT_EQ(throughLink, fs.GetIdentity(root + "folder"));
   EXPECT_NE(throughLink, fs.GetIdentity(root));
-
   EXPECT_TRUE(fs.CanReadTimes(root + "song.mp3"));
   EXPECT_FALSE(fs.CanReadTimes(root + "dangling.mp3"));
-  EXPECT_THROW(fs.GetAttributes(root + "missing"), FileSystemError);
-  EXPECT_THROW(fs.GetAttributes(root + "song.mp3/"), FileSystemError);
-  try {
-    fs.ReadFolder(root + "song.mp3", nullptr);
-    ADD_FAILURE();
-  } catch (const FileSystemError& error) {
-    EXPECT_EQ(error.Error(), std::errc::not_a_directory);
-    EXPECT_EQ(error.Path(), root + "song.mp3");
+  for (const char* path : {"missing", "song.mp3/"})
+    EXPECT_THROW(fs.GetAttributes(root + path), FileSystemError) << path;
+  EXPECT_THROW(fs.ReadFolder(root + "song.mp3", nullptr), FileSystemError);
+}
+
+std::error_code PosixRename(const std::string& from, const std::string& to) noexcept {
+  return PosixFileSystem().Rename(from, to);
+}
+
+// The same rules hold for Rename and for the path it takes where the file system refuses
+// RENAME_NOREPLACE: no other entry is replaced, and every file is left with exactly one name.
+TEST(PosixRenameTest, NeverReplacesAnotherEntryNorLeavesAFileTwoNamesOrNone) {
+  for (const auto rename : {PosixRename, RenameWithoutReplaceFlag}) {
+    SCOPED_TRACE(rename == PosixRename ? "Rename" : "without the flag");
+    TempFolder temp;
+    const std::string a = temp.Write("a.mp3", "A"), b = temp.Write("b.mp3", "B");
+    const std::string twin = temp.Path() + "twin.mp3", moved = temp.Path() + "Caf\xE9.mp3";
+    std::filesystem::create_directories(temp.Path() + "folder");
+    // Another name of the same file is another entry: renaming onto it would do nothing.
+    ASSERT_EQ(::link(a.c_str(), twin.c_str()), 0);
+    for (const std::string& to : {b, twin, temp.Path() + "folder"})
+      EXPECT_EQ(rename(a, to), std::errc::file_exists) << to;
+    EXPECT_EQ(rename(temp.Path() + "none.mp3", b), std::errc::no_such_file_or_directory);
+    ASSERT_EQ(::unlink(twin.c_str()), 0);
+    EXPECT_EQ(ReadWhole(a) + ReadWhole(b), "AB");
+    EXPECT_EQ(std::filesystem::hard_link_count(a) + std::filesystem::hard_link_count(b), 2u);
+
+    EXPECT_EQ(rename(a, moved), std::error_code());
+    EXPECT_EQ(ReadWhole(a) + ReadWhole(moved), "(missing)A");
+    EXPECT_EQ(std::filesystem::hard_link_count(moved), 1u);
   }
 }
 
-TEST(PosixFileSystemTest, ListsAFolderLargerThanOneRead) {
+// A FAT image mounted with fusefat: a file system that ignores case, refuses RENAME_NOREPLACE and
+// hard links, and numbers a file anew for every name it is looked up by.
+TEST(PosixRenameTest, OnFatChangesOnlyTheCaseAndNeverReplaces) {
+  if (::access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "no usable /dev/fuse";
+  for (const char* tool : {"mkfs.vfat", "fusefat", "fusermount"})
+    if (std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) != 0)
+      GTEST_SKIP() << tool << " is missing (Debian packages dosfstools, fusefat, fuse)";
   TempFolder temp;
-  for (int i = 0; i < 3000; ++i) temp.Write("track number " + std::to_string(i) + ".mp3");
-  PosixFileSystem fs;
-  EXPECT_EQ(files::ListFiles(fs, temp.Path() + "*.MP3").value_or(Names{}).size(), 3000u);
-}
+  const std::string image = temp.Path() + "fat.img", mount = temp.Path() + "mnt/";
+  std::filesystem::create_directories(mount);
+  ASSERT_EQ(std::system(("mkfs.vfat -C " + image + " 2048 >/dev/null 2>&1").c_str()), 0);
+  if (std::system(("fusefat -o rw+ " + image + " " + mount + " >/dev/null 2>&1").c_str()) != 0)
+    GTEST_SKIP() << "fusefat could not mount an image";
+  struct Unmount {
+    std::string mount;
+    ~Unmount() { std::system(("fusermount -u " + mount + " >/dev/null 2>&1").c_str()); }
+  } unmount{mount};
 
-TEST(PosixFileSystemTest, WalkFollowsLinksButNeverLoops) {
-  TempFolder temp;
-  const std::string root = temp.Path();
-  std::filesystem::create_directories(root + "a/b");
-  std::filesystem::create_directories(root + "lib");
-  std::filesystem::create_directories(root + "outside/x");
-  std::filesystem::create_directory_symlink(root, root + "a/up");
-  std::filesystem::create_directory_symlink(root + "a/b", root + "c");
-  std::filesystem::create_directory_symlink(root + "outside", root + "lib/out");
-  temp.Write("lib/Song.MP3");
-  temp.Write("lib/.hidden.mp3");
-  ASSERT_EQ(::mkfifo((root + "lib/pipe.mp3").c_str(), 0600), 0);
-
+  std::ofstream(mount + "song.mp3") << "S";
+  std::ofstream(mount + "other.mp3") << "O";
   PosixFileSystem fs;
-  files::PendingPaths pending;
-  files::AddSubFolders(fs, pending, root, {});
-  Names walked;
-  for (; !pending.Empty(); pending.RemoveFront()) walked.push_back(pending.Front());
-  // "c" is a/b, and "outside" the folder already walked as lib/out.
-  EXPECT_EQ(walked, (Names{root + "a/", root + "a/b/", root + "lib/", root + "lib/out/",
-                           root + "lib/out/x/"}));
-  EXPECT_EQ(files::ListFiles(fs, root + "lib/*.mp3"), Names{"Song.MP3"});
+  ASSERT_EQ(fs.GetAttributes(mount + "SONG.MP3"), 0u) << "this FAT ignores case";
+  EXPECT_EQ(fs.Rename(mount + "song.mp3", mount + "Song.MP3"), std::error_code());
+  EXPECT_EQ(fs.Rename(mount + "Song.MP3", mount + "OTHER.mp3"), std::errc::file_exists);
+  EXPECT_EQ(fs.Rename(mount + "Song.MP3", mount + "New Name.mp3"), std::error_code());
+  Names names;
+  for (const FolderEntry& entry : fs.ReadFolder(mount, nullptr)) names.push_back(entry.name);
+  EXPECT_EQ(names, (Names{"New Name.mp3", "other.mp3"}));
+  EXPECT_EQ(ReadWhole(mount + "New Name.mp3") + ReadWhole(mount + "other.mp3"), "SO");
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-#include "platform/qt/qt_settings_store.h"
+#include "platform/settings/qt_settings_store.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 
-#include <cstdio>
+#include <chrono>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -19,57 +18,34 @@ namespace {
 
 // QSettings settles the user's folder once per process, so every test here shares one temporary
 // XDG_CONFIG_HOME, set before any settings are read; the user's real settings are never touched.
-class ConfigHome : public ::testing::Environment {
- public:
-  static TempFolder* folder;
-  void SetUp() override {
-    folder = new TempFolder;
-    ::setenv("XDG_CONFIG_HOME", folder->Path().c_str(), 1);
-  }
-  void TearDown() override { delete folder; }
-};
-TempFolder* ConfigHome::folder = nullptr;
-::testing::Environment* const kConfigHome = ::testing::AddGlobalTestEnvironment(new ConfigHome);
+const TempFolder kConfigHome;
+const int kConfigHomeSet = ::setenv("XDG_CONFIG_HOME", kConfigHome.Path().c_str(), 1);
+const std::string kSettingsFile = kConfigHome.Path() + "Plomberg.ini";
 
-std::string SettingsFile() {
-  return ConfigHome::folder->Path() + "Plomberg.ini";
-}
-
-// Writes the settings file with a modification time of its own: QSettings takes an unchanged size
-// and time to mean an unchanged file.
+// Each write gets a modification time of its own: QSettings takes an unchanged size and time to
+// mean an unchanged file.
 void WriteSettings(const std::string& content) {
-  static long tick = 1000000000;
-  const std::string path = ConfigHome::folder->Write("Plomberg.ini", content);
-  const struct timespec times[2] = {{++tick, 0}, {tick, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  static auto time = std::filesystem::file_time_type::clock::now();
+  time += std::chrono::seconds(1);
+  std::filesystem::last_write_time(kConfigHome.Write("Plomberg.ini", content), time);
 }
 
-std::string Get(const std::string& key, const std::string& section = "1.0") {
+TEST(QtSettingsStoreTest, ReadsTheFileAnewJoiningListsAndKeepingQuotedValues) {
   QtSettingsStore store;
-  return store.GetSetting("Plomberg", section, key);
-}
-
-TEST(QtSettingsStoreTest, JoinsListsAndKeepsQuotedValues) {
-  EXPECT_EQ(QtSettingsStore::FileName("Plomberg"), SettingsFile());
+  const auto get = [&store](const char* key, const char* section = "1.0") {
+    return store.GetSetting("Plomberg", section, key);
+  };
   WriteSettings(
       "[1.0]\nFileTypes=MP3,WAV,OGG\nCheckedIndexes=1,\nQuoted=\"MP3, WAV\"\n"
       "Empty=\nUnicode=Caf\xC3\xA9\n[2.0]\nFileTypes=FLAC\n");
-  EXPECT_EQ(Get("FileTypes"), "MP3,WAV,OGG");
-  EXPECT_EQ(Get("CheckedIndexes"), "1,");
-  EXPECT_EQ(Get("Quoted"), "MP3, WAV");
-  EXPECT_EQ(Get("Empty") + Get("Missing") + Get("FileTypes", "3.0"), "");
-  EXPECT_EQ(Get("Unicode"), "Caf\xC3\xA9");
-  EXPECT_EQ(Get("FileTypes", "2.0"), "FLAC");
-}
-
-TEST(QtSettingsStoreTest, ReadsAnewAndTakesAMissingFileAsEmpty) {
-  QtSettingsStore store;
-  WriteSettings("[1.0]\nFileTypes=MP3\n");
-  EXPECT_EQ(store.GetSetting("Plomberg", "1.0", "FileTypes"), "MP3");
+  EXPECT_EQ(get("FileTypes") + " " + get("CheckedIndexes"), "MP3,WAV,OGG 1,");
+  EXPECT_EQ(get("Quoted"), "MP3, WAV");
+  EXPECT_EQ(get("Empty") + get("Missing") + get("FileTypes", "3.0"), "");
+  EXPECT_EQ(get("Unicode") + " " + get("FileTypes", "2.0"), "Caf\xC3\xA9 FLAC");
   WriteSettings("[1.0]\nFileTypes=OGG\n");
-  EXPECT_EQ(store.GetSetting("Plomberg", "1.0", "FileTypes"), "OGG");
-  std::remove(SettingsFile().c_str());
-  EXPECT_EQ(store.GetSetting("Plomberg", "1.0", "FileTypes"), "");
+  EXPECT_EQ(get("FileTypes"), "OGG");
+  std::filesystem::remove(kSettingsFile);
+  EXPECT_EQ(get("FileTypes"), "");
 }
 
 TEST(TypesCommandTest, PrintsTheSelectedTypesOrNamesAMalformedValueAndTheFile) {
@@ -85,11 +61,10 @@ TEST(TypesCommandTest, PrintsTheSelectedTypesOrNamesAMalformedValueAndTheFile) {
 
   WriteSettings("[1.0]\nFileTypes=MP3,WAV,OGG\nCheckedIndexes=0,,1\n");
   const auto [status, out, err] = run();
-  EXPECT_EQ(status, 2);
-  EXPECT_EQ(out, "");
+  EXPECT_EQ(std::tie(status, out), std::tuple(2, ""));
   EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
   EXPECT_NE(err.find("\"0,,1\""), std::string::npos) << err;
-  EXPECT_NE(err.find(SettingsFile()), std::string::npos) << err;
+  EXPECT_NE(err.find(kSettingsFile), std::string::npos) << err;
 }
 
 }  // namespace
