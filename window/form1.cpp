@@ -84,6 +84,10 @@ void Form1::Rename(RenameDirection direction) {
   try {
     const std::vector<RenameFailure> failures =
         direction == RenameDirection::kUndo ? operations_.Undo() : operations_.Rename();
+    // The rows show what was done to them.
+    if (const std::size_t count = operations_.List().Count(); count != 0) {
+      window_.RowsChanged(0, count - 1);
+    }
     if (!failures.empty()) {
       dialogs_.ShowMessage(FailureTitle(direction), FailureMessage(failures, direction));
     }

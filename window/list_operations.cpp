@@ -58,10 +58,11 @@ void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
 }
 
 void ListOperations::AddRow(std::string currentName, std::string newName, std::string_view folder,
-                            bool checked) {
+                            bool checked, RowState state) {
   RenameEntry& row = list_.Append(std::move(currentName), folder);
   row.NewName = std::move(newName);
   row.Checked = checked;
+  row.State = state;
 }
 
 void ListOperations::AddEntryContained(const std::string& fullPath, bool markIfChanged) {

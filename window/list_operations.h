@@ -10,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "window/rename_command.h"
 #include "window/rename_list.h"
+#include "window/row_checks.h"
 
 namespace vornick::window {
 
@@ -50,8 +51,12 @@ class ListOperations {
   // Throws cleaning::NameCleaningError, the row staying unchecked with an empty proposed name,
   // when its name cannot be cleaned.
   void AddEntry(const std::string& fullPath, bool markIfChanged);
-  // Appends a row exactly as given, as a saved plan holds it.
-  void AddRow(std::string currentName, std::string newName, std::string_view folder, bool checked);
+  // Appends a row exactly as given, as a saved plan holds it (`state` says whether its file is
+  // renamed already).
+  void AddRow(std::string currentName, std::string newName, std::string_view folder, bool checked,
+              RowState state = RowState::kNotRenamed);
+  // Each row's status: what Rename or Undo did to it, or why Rename would refuse it.
+  RowChecks& Checks() noexcept { return checks_; }
 
   // `folder` and every visible folder below it, each listed by the file types of the settings
   // (read anew for every folder; MP3 when none is set). Stops before adding anything when the
@@ -65,8 +70,9 @@ class ListOperations {
   // unchecked). A path that cannot be handled is passed over.
   GatherResult AddDropped(const std::vector<std::string>& paths, const PauseHook& pause);
 
-  // Each checked row from its current name to its proposed one (Undo: back); returns the rows that
-  // were not renamed, with reasons. Never replaces a file.
+  // Rename takes each checked row that is not renamed to its proposed name; Undo takes back each
+  // checked row that Rename renamed. Both return the rows that failed, with reasons, and record
+  // in each row what was done. Never replaces a file.
   std::vector<RenameFailure> Rename();
   std::vector<RenameFailure> Undo();
 
@@ -84,6 +90,7 @@ class ListOperations {
   platform::FileSystem& fileSystem_;
   platform::SettingsStore& settings_;
   RenameList list_;
+  RowChecks checks_{fileSystem_, list_};
   files::PendingPaths pending_;
   bool gathering_ = false;
 };

@@ -47,15 +47,16 @@ std::string FailureReason(std::error_code error, std::string_view target) {
   return error.message();
 }
 
-std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, const RenameList& list,
+std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
                                       RenameDirection direction) {
+  const bool undo = direction == RenameDirection::kUndo;
   std::vector<RenameFailure> failures;
   std::string from, to;
   const std::size_t count = list.Count();
   for (std::size_t i = 0; i < count; ++i) {
     const RenameEntry& row = list.Row(i);
-    if (!row.Checked) continue;
-    const bool undo = direction == RenameDirection::kUndo;
+    // Undo takes back only what Rename did; Rename leaves alone what it did already.
+    if (!row.Checked || row.IsRenamed() != undo) continue;
     const std::string& name = undo ? row.NewName : row.CurrentName;
     const std::string& target = undo ? row.CurrentName : row.NewName;
     if (name == target) continue;
@@ -68,9 +69,12 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, const Re
         reason = FailureReason(error, target);
       }
     }
-    if (!reason.empty()) {
-      failures.push_back({i, row.FolderPath(), name, target, std::move(reason)});
+    if (reason.empty()) {
+      list.SetState(i, undo ? RowState::kNotRenamed : RowState::kRenamed);
+      continue;
     }
+    failures.push_back({i, row.FolderPath(), name, target, reason});
+    list.SetState(i, undo ? RowState::kUndoFailed : RowState::kRenameFailed, std::move(reason));
   }
   return failures;
 }

@@ -33,10 +33,11 @@ std::string RefusalReason(std::string_view name, std::string_view target);
 // The user's words for a failed rename to `target`.
 std::string FailureReason(std::error_code error, std::string_view target);
 
-// Renames every checked row of `list`, in list order, without ever replacing a file: a row that is
-// refused or fails is recorded and the next one is tried. A row whose target is its own name is
-// left alone and counts as done. The rows themselves are not changed.
-std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, const RenameList& list,
+// Rename takes every checked row that is not renamed to its proposed name; Undo takes every
+// checked row that Rename renamed back. In list order, never replacing a file: a row that is
+// refused or fails is recorded, in the returned list and in the row, and the next one is tried.
+// A row whose target is its own name is left alone. Names and marks of the rows never change.
+std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
                                       RenameDirection direction);
 
 // The one message that lists the failed rows, the first kMostFailuresListed of them by name.

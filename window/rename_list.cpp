@@ -17,8 +17,25 @@ void RenameList::SetAllChecked(bool checked) noexcept {
   for (RenameEntry& row : rows_) row.Checked = checked;
 }
 
+void RenameList::SetState(std::size_t index, RowState state, std::string failure) {
+  rows_.at(index).State = state;
+  if (failure.empty()) {
+    failures_.erase(index);
+  } else {
+    failures_[index] = std::move(failure);
+  }
+}
+
+const std::string& RenameList::Failure(std::size_t index) const {
+  static const std::string kNone;
+  const auto found = failures_.find(index);
+  return found == failures_.end() ? kNone : found->second;
+}
+
 void RenameList::Clear() noexcept {
   rows_.clear();
+  failures_.clear();
+  ++generation_;
   selectedItem_.reset();
 }
 

@@ -1,15 +1,26 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vornick::window {
 
-// One row of the list. Only Checked (and the view's Selected flag) change after the row is made.
+// What Rename and Undo did to a row's file. Undo acts only on files Rename renamed.
+enum class RowState : std::uint8_t {
+  kNotRenamed,    // never renamed, or renamed back
+  kRenamed,       // at its proposed name
+  kRenameFailed,  // Rename tried and could not; still at its current name
+  kUndoFailed,    // Undo tried and could not; still at its proposed name
+};
+
+// One row of the list. Its names and folder never change after the row is made; its check mark,
+// the view's Selected flag and the record of what was done to it do.
 struct RenameEntry {
   std::string CurrentName;
   std::string NewName;
@@ -17,18 +28,26 @@ struct RenameEntry {
   std::shared_ptr<const std::string> Folder;
   bool Checked = false;
   bool Selected = false;
+  RowState State = RowState::kNotRenamed;
 
   const std::string& FolderPath() const { return *Folder; }
+  bool IsRenamed() const { return State == RowState::kRenamed || State == RowState::kUndoFailed; }
 };
 
-// The rows of ListView1, in the order they were added; rows are numbered from 0 here.
+// The rows of the list, in the order they were added; rows are numbered from 0 here.
 class RenameList {
  public:
   std::size_t Count() const noexcept { return rows_.size(); }
+  // Changes whenever the list is emptied, so that what was worked out from its rows is redone.
+  std::uint64_t Generation() const noexcept { return generation_; }
   const RenameEntry& Row(std::size_t index) const { return rows_.at(index); }
   void SetChecked(std::size_t index, bool checked) { rows_.at(index).Checked = checked; }
   void SetSelected(std::size_t index, bool selected) { rows_.at(index).Selected = selected; }
   void SetAllChecked(bool checked) noexcept;
+  // Records what the last Rename or Undo did to a row; `failure` is why it could not, if so.
+  void SetState(std::size_t index, RowState state, std::string failure = {});
+  // Why the last Rename or Undo of a row failed; empty when it did not.
+  const std::string& Failure(std::size_t index) const;
 
   // The row the view calls current (its SelectedItem), if any.
   std::optional<std::size_t> SelectedItem() const noexcept { return selectedItem_; }
@@ -41,7 +60,10 @@ class RenameList {
 
  private:
   std::vector<RenameEntry> rows_;
+  // Few rows fail, so their reasons are kept apart from the million that do not.
+  std::unordered_map<std::size_t, std::string> failures_;
   std::optional<std::size_t> selectedItem_;
+  std::uint64_t generation_ = 0;
 };
 
 }  // namespace vornick::window

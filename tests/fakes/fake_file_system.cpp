@@ -60,10 +60,6 @@ void FakeFileSystem::SetUnreadable(const std::string& folder) {
   nodes_.at(Resolve(folder)).unreadable = true;
 }
 
-void FakeFileSystem::SetAttributesUnreadable(const std::string& path) {
-  nodes_.at(Resolve(path, false)).attributesUnreadable = true;
-}
-
 std::string FakeFileSystem::Resolve(const std::string& path, bool followLast, int hops) const {
   const std::vector<std::string> parts = Components(path);
   std::string key;
@@ -95,14 +91,12 @@ std::uint32_t FakeFileSystem::AttributesOf(const std::string& key) const {
 }
 
 std::uint32_t FakeFileSystem::GetAttributes(const std::string& path) {
-  const std::string key = Resolve(path, false);
-  if (nodes_.at(key).attributesUnreadable) Fail(path, std::errc::permission_denied);
-  return AttributesOf(key);
+  return AttributesOf(Resolve(path, false));
 }
 
 bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
   try {
-    return !nodes_.at(Resolve(path)).attributesUnreadable;
+    return nodes_.contains(Resolve(path));
   } catch (const FileSystemError&) {
     return false;
   }
@@ -127,9 +121,7 @@ std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string&
 }
 
 platform::FileIdentity FakeFileSystem::GetIdentity(const std::string& path) {
-  const Node& node = nodes_.at(Resolve(path));
-  if (node.attributesUnreadable) Fail(path, std::errc::permission_denied);
-  return {1, node.inode};
+  return {1, nodes_.at(Resolve(path)).inode};
 }
 
 std::error_code FakeFileSystem::Rename(const std::string& from, const std::string& to) noexcept {

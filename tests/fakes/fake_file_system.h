@@ -26,8 +26,6 @@ class FakeFileSystem : public platform::FileSystem {
   void AddFile(const std::string& path, std::uint32_t attributes = platform::kAttrArchive);
   void AddLink(const std::string& path, const std::string& target);
   void SetUnreadable(const std::string& folder);
-  // GetAttributes and GetIdentity throw, CanReadTimes is false.
-  void SetAttributesUnreadable(const std::string& path);
 
   const std::vector<std::pair<std::string, std::string>>& Renames() const noexcept {
     return renames_;
@@ -47,7 +45,6 @@ class FakeFileSystem : public platform::FileSystem {
     bool link = false;
     std::string target;
     bool unreadable = false;
-    bool attributesUnreadable = false;
   };
 
   Node& Make(const std::string& path, std::uint32_t attributes);

@@ -94,14 +94,6 @@ TEST_F(ListOperationsTest, AddFolderNamesTheFoldersItCouldNotRead) {
   EXPECT_EQ(result.foldersNotRead, Strings{"/m/Sub/"});
 }
 
-TEST_F(ListOperationsTest, MalformedTypesStopBeforeAnythingIsAdded) {
-  settings.SetTypes("MP3,WAV", "0,,1");
-  const GatherResult result = operations.AddFolder("/m", {});
-  EXPECT_EQ(operations.List().Count(), 0u);
-  EXPECT_NE(result.stopped.find("0,,1"), std::string::npos);
-  ExpectIdle();
-}
-
 TEST_F(ListOperationsTest, OperationsRunAtPausesAndTheLoadGoesOnWithWhatIsThere) {
   int step = 0;
   std::vector<Pause> pauses;

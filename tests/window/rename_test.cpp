@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "platform/posix/posix_file_system.h"
@@ -90,13 +91,59 @@ TEST_F(RenameTest, ChainsCollisionsAndBadTargetsAreRefusedWithNothingLost) {
   }
 }
 
-TEST_F(RenameTest, UndoNeverRenamesTheFolderForAnEmptyName) {
-  dir.Write("-intro.mp3", "intro");
-  EXPECT_ANY_THROW(Add("-intro.mp3"));
-  operations.SetAllChecked(true);  // Select All may check the uncleaned row
-  EXPECT_EQ(Failed(operations.Undo()), Strings{">-intro.mp3"});
-  EXPECT_EQ(Failed(operations.Rename()), Strings{"-intro.mp3>"});
-  EXPECT_EQ(Contents(dir), (Files{{"-intro.mp3", "intro"}}));
+TEST_F(RenameTest, UndoTakesBackOnlyWhatRenameDidAndNothingIsDoneTwice) {
+  dir.Write("x_y.mp3", "underscore");
+  dir.Write("X Y.mp3", "space");
+  dir.Write("a_b.mp3", "ab");
+  for (const char* name : {"x_y.mp3", "a_b.mp3", "gone_1.mp3"}) Add(name);
+  EXPECT_TRUE(operations.Undo().empty());  // nothing was renamed yet
+  EXPECT_EQ(Failed(operations.Rename()), (Strings{"x_y.mp3>X Y.mp3", "gone_1.mp3>Gone 1.mp3"}));
+  EXPECT_EQ(operations.Rename().size(), 2u);  // only the failed ones are tried again
+  std::filesystem::remove(dir.Path() + "x_y.mp3");
+  // Undo must not take the untouched X Y.mp3 for the file Rename could not rename.
+  EXPECT_TRUE(operations.Undo().empty());
+  EXPECT_EQ(Contents(dir), (Files{{"X Y.mp3", "space"}, {"a_b.mp3", "ab"}}));
+  EXPECT_TRUE(operations.Undo().empty());
+}
+
+TEST_F(RenameTest, EachRowShowsWhatWasDoneOrWhyRenameWouldRefuseIt) {
+  dir.Write("x_y.mp3");
+  dir.Write("X Y.mp3");
+  dir.Write("song.mp3");
+  dir.Write("c_d.mp3");
+  Add("x_y.mp3");   // its target is taken by another file
+  Add("song.mp3");  // a change of case only
+  Row("a.mp3", "Same.mp3");
+  Row("b.mp3", "Same.mp3");
+  Add("c_d.mp3");
+  Add("c_d.mp3");
+  Add("#.mp3");
+  Row("e.mp3", "E.mp3", false);  // unchecked: Rename will not try it
+  using Kind = RowStatus::Kind;
+  const auto statuses = [this] {
+    std::vector<std::string> all;
+    for (std::size_t i = 0; i < operations.List().Count(); ++i) {
+      const RowStatus status = operations.Checks().Status(i);
+      all.push_back(std::to_string(static_cast<int>(status.kind)) + " " + status.reason);
+    }
+    return all;
+  };
+  const std::string refused = std::to_string(static_cast<int>(Kind::kWouldBeRefused)) + " ";
+  EXPECT_EQ(statuses(),
+            (Strings{refused + "a file or folder named \"X Y.mp3\" is there already", "0 ",
+                     refused + "another row proposes the same name in this folder",
+                     refused + "another row proposes the same name in this folder",
+                     refused + "the same file is listed in another row",
+                     refused + "the same file is listed in another row",
+                     refused + "the new name begins with \".\", which would hide the file", "0 "}));
+  operations.Rename();
+  const Strings after = statuses();
+  EXPECT_EQ(after[0], "2 a file or folder named \"X Y.mp3\" is there already");  // failed
+  EXPECT_EQ(after[1], "1 ");                                                     // renamed
+  EXPECT_EQ(after[2], "2 the file is not there");
+  operations.Clear();
+  Add("x_y.mp3");  // indexes made anew after Clear
+  EXPECT_EQ(statuses(), Strings{refused + "a file or folder named \"X Y.mp3\" is there already"});
 }
 
 TEST(FailureMessageTest, ListsTheFirstHundredRowsAndCountsTheRest) {

@@ -1,0 +1,97 @@
+#include "window/row_checks.h"
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+
+#include "window/rename_command.h"
+
+namespace vornick::window {
+
+std::uint64_t RowChecks::Key(const std::string& folder, const std::string& name) noexcept {
+  // Two rows share a key only when they share folder and name, or in a one-in-2^64 chance that
+  // costs no more than a needless warning.
+  const std::hash<std::string_view> hash;
+  return hash(folder) * 0x9E3779B97F4A7C15u ^ hash(name);
+}
+
+void RowChecks::CatchUp() {
+  if (generation_ != list_.Generation() || indexed_ > list_.Count()) {
+    sources_.clear();
+    targets_.clear();
+    indexed_ = 0;
+    generation_ = list_.Generation();
+  }
+  if (indexed_ == list_.Count()) return;
+  const auto oldSources = static_cast<std::ptrdiff_t>(sources_.size());
+  const auto oldTargets = static_cast<std::ptrdiff_t>(targets_.size());
+  for (; indexed_ < list_.Count(); ++indexed_) {
+    const RenameEntry& row = list_.Row(indexed_);
+    sources_.push_back(Key(row.FolderPath(), row.CurrentName));
+    if (row.NewName != row.CurrentName) targets_.push_back(Key(row.FolderPath(), row.NewName));
+  }
+  for (auto* keys : {&sources_, &targets_}) {
+    const std::ptrdiff_t old = keys == &sources_ ? oldSources : oldTargets;
+    std::sort(keys->begin() + old, keys->end());
+    std::inplace_merge(keys->begin(), keys->begin() + old, keys->end());
+  }
+}
+
+bool RowChecks::Repeated(const std::vector<std::uint64_t>& sorted, std::uint64_t key) {
+  const auto [first, last] = std::equal_range(sorted.begin(), sorted.end(), key);
+  return last - first > 1;
+}
+
+// Something other than the file itself stands at its proposed name (a file system that ignores
+// case finds the file itself there when only the case changes).
+bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
+  const std::string target = row.FolderPath() + row.NewName;
+  try {
+    fileSystem_.GetAttributes(target);
+  } catch (const platform::FileSystemError&) {
+    return false;
+  }
+  try {
+    return fileSystem_.GetIdentity(row.FolderPath() + row.CurrentName) !=
+           fileSystem_.GetIdentity(target);
+  } catch (const platform::FileSystemError&) {
+    return true;
+  }
+}
+
+std::string RowChecks::WouldBeRefused(std::size_t index) {
+  const RenameEntry& row = list_.Row(index);
+  if (!row.Checked || row.IsRenamed() || row.NewName == row.CurrentName) return {};
+  if (std::string reason = RefusalReason(row.CurrentName, row.NewName); !reason.empty()) {
+    return reason;
+  }
+  CatchUp();
+  if (Repeated(sources_, Key(row.FolderPath(), row.CurrentName))) {
+    return "the same file is listed in another row";
+  }
+  if (Repeated(targets_, Key(row.FolderPath(), row.NewName))) {
+    return "another row proposes the same name in this folder";
+  }
+  if (TakenByAnotherFile(row))
+    return FailureReason(std::make_error_code(std::errc::file_exists), row.NewName);
+  return {};
+}
+
+RowStatus RowChecks::Status(std::size_t index) {
+  const RenameEntry& row = list_.Row(index);
+  switch (row.State) {
+    case RowState::kRenamed:
+      return {RowStatus::Kind::kRenamed, {}};
+    case RowState::kRenameFailed:
+      return {RowStatus::Kind::kRenameFailed, list_.Failure(index)};
+    case RowState::kUndoFailed:
+      return {RowStatus::Kind::kUndoFailed, list_.Failure(index)};
+    case RowState::kNotRenamed:
+      break;
+  }
+  std::string reason = WouldBeRefused(index);
+  if (reason.empty()) return {};
+  return {RowStatus::Kind::kWouldBeRefused, std::move(reason)};
+}
+
+}  // namespace vornick::window

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "window/rename_list.h"
+
+namespace vornick::window {
+
+// What a row shows besides its names: what Rename or Undo did to it, or why Rename would refuse
+// it, with the reason in plain words.
+struct RowStatus {
+  enum class Kind { kNone, kRenamed, kRenameFailed, kUndoFailed, kWouldBeRefused };
+  Kind kind = Kind::kNone;
+  std::string reason;
+};
+
+// Looks at rows when asked, so that nothing is worked out for rows nobody looks at: the disk is
+// looked at for the row asked about only, and the rows added since the last question are taken
+// into the indexes of names then (a list emptied since is indexed anew).
+class RowChecks {
+ public:
+  RowChecks(platform::FileSystem& fileSystem, const RenameList& list)
+      : fileSystem_(fileSystem), list_(list) {}
+
+  RowStatus Status(std::size_t index);
+  // Why Rename would refuse row `index` (checked and not renamed yet); empty when nothing is seen
+  // against it.
+  std::string WouldBeRefused(std::size_t index);
+
+ private:
+  void CatchUp();
+  static std::uint64_t Key(const std::string& folder, const std::string& name) noexcept;
+  static bool Repeated(const std::vector<std::uint64_t>& sorted, std::uint64_t key);
+  bool TakenByAnotherFile(const RenameEntry& row);
+
+  platform::FileSystem& fileSystem_;
+  const RenameList& list_;
+  // Sorted keys of every row's folder and current name, and of every proposed name that differs.
+  std::vector<std::uint64_t> sources_, targets_;
+  std::size_t indexed_ = 0;
+  std::uint64_t generation_ = 0;
+};
+
+}  // namespace vornick::window
