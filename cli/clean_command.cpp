@@ -46,11 +46,11 @@ int RunClean(std::span<const std::string> args, Streams streams) {
       allOk = CleanOne(args[i], terminator, streams) && allOk;
   } else {
     std::string record;
-    while (std::getline(streams.in, record, terminator))
+    // Output that no longer gets through stops the reading: the input may never end.
+    while (streams.out && std::getline(streams.in, record, terminator))
       allOk = CleanOne(record, terminator, streams) && allOk;
   }
-  streams.out.flush();
-  return allOk ? 0 : 1;
+  return Finish(streams, allOk ? 0 : 1);
 }
 
 }  // namespace vornick::cli

@@ -31,15 +31,16 @@ int Usage(std::ostream& stream) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  const vornick::cli::Streams streams{std::cin, std::cout, std::cerr};
   if (argc < 2) return Usage(std::cerr);
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h") {
     Usage(std::cout);
-    return 0;
+    return vornick::cli::Finish(streams, 0);
   }
   const std::vector<std::string> args(argv + 2, argv + argc);
   for (const Command& command : kCommands) {
-    if (command.name == name) return command.run(args, {std::cin, std::cout, std::cerr});
+    if (command.name == name) return command.run(args, streams);
   }
   std::cerr << "vornick-cli: unknown command " << name << '\n';
   return Usage(std::cerr);

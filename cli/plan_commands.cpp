@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -90,7 +91,19 @@ void WritePlan(std::ostream& out, const window::RenameList& list,
     if (failed) ++failure;
     WritePlanRow(out, list.Row(i).Checked && !failed, list.Row(i));
   }
-  out.flush();
+}
+
+// One line for each checked row that Rename would refuse, as the window shows it beside the row.
+void ReportRefusals(window::ListOperations& operations, Streams& streams) {
+  const window::RenameList& list = operations.List();
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const std::string reason = operations.Checks().WouldBeRefused(i);
+    if (reason.empty()) continue;
+    const window::RenameEntry& row = list.Row(i);
+    streams.err << "vornick-cli: would not rename \""
+                << EscapeField(row.FolderPath() + row.CurrentName) << "\" to \""
+                << EscapeField(row.NewName) << "\": " << reason << '\n';
+  }
 }
 
 // Renames the checked rows (or takes them back), each failed row on one line; 1 when any failed.
@@ -111,9 +124,10 @@ int RenameChecked(window::ListOperations& operations, window::RenameDirection di
   return failures.empty() ? 0 : 1;
 }
 
-// Adds the plan's rows to the list as they stand; 0, or 2 after one line naming the line.
+// Adds the plan's rows to the list as they stand; 0, or 2 after one line naming the line. A plan
+// to be undone is the record of what was renamed: its checked rows are taken as renamed.
 int LoadPlan(window::ListOperations& operations, std::istream& in, const std::string& name,
-             Streams& streams) {
+             bool undo, Streams& streams) {
   std::string line, error;
   for (std::size_t number = 1; std::getline(in, line); ++number) {
     std::optional<PlanRow> row = ParsePlanLine(line, error);
@@ -122,7 +136,9 @@ int LoadPlan(window::ListOperations& operations, std::istream& in, const std::st
                   << '\n';
       return 2;
     }
-    operations.AddRow(std::move(row->current), std::move(row->proposed), row->folder, row->checked);
+    const bool renamed = undo && row->checked;
+    operations.AddRow(std::move(row->current), std::move(row->proposed), row->folder, row->checked,
+                      renamed ? window::RowState::kRenamed : window::RowState::kNotRenamed);
   }
   if (in.bad()) {
     streams.err << "vornick-cli: " << name << ": cannot be read\n";
@@ -159,7 +175,8 @@ int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams
   window::ListOperations operations(seams.fileSystem, seams.settings);
   if (const int status = Gather(operations, paths, seams, streams)) return status;
   WritePlan(streams.out, operations.List(), {});
-  return 0;
+  ReportRefusals(operations, streams);
+  return Finish(streams, 0);
 }
 
 int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
@@ -170,7 +187,15 @@ int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams 
   std::vector<window::RenameFailure> failures;
   const int status = RenameChecked(operations, window::RenameDirection::kRename, failures, streams);
   WritePlan(streams.out, operations.List(), failures);
-  return status;
+  if (streams.out.flush()) return status;
+  // The plan is the only record of what was renamed: without it, nothing may stay renamed.
+  std::vector<window::RenameFailure> notBack;
+  const bool allBack =
+      RenameChecked(operations, window::RenameDirection::kUndo, notBack, streams) == 0;
+  streams.err << "vornick-cli: the output could not be written; "
+              << (allBack ? "the renames were put back\n"
+                          : "the renames above could not be put back\n");
+  return kOutputNotWritten;
 }
 
 int RunApplyWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
@@ -183,14 +208,14 @@ int RunApplyWith(std::span<const std::string> args, Streams streams, PlanSeams s
   window::ListOperations operations(seams.fileSystem, seams.settings);
   int status = 0;
   if (name == "-") {
-    status = LoadPlan(operations, streams.in, "standard input", streams);
+    status = LoadPlan(operations, streams.in, "standard input", undo, streams);
   } else {
     std::ifstream file(name, std::ios::binary);
     if (!file) {
       streams.err << "vornick-cli: " << name << ": cannot be opened\n";
       return 2;
     }
-    status = LoadPlan(operations, file, name, streams);
+    status = LoadPlan(operations, file, name, undo, streams);
   }
   if (status != 0) return status;
   std::vector<window::RenameFailure> failures;
@@ -212,6 +237,9 @@ int RunApply(std::span<const std::string> args, Streams streams) {
 }
 
 int RunRename(std::span<const std::string> args, Streams streams) {
+  // A reader that goes away must not end the command between renaming and writing the plan: the
+  // write fails instead, and the renames are put back.
+  std::signal(SIGPIPE, SIG_IGN);
   platform::PosixFileSystem fileSystem;
   platform::QtSettingsStore settings;
   return RunRenameWith(args, streams, {fileSystem, settings});

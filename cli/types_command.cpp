@@ -20,8 +20,7 @@ int RunTypes(std::span<const std::string> args, Streams streams) {
                 << error.what() << '\n';
     return 2;
   }
-  streams.out.flush();
-  return 0;
+  return Finish(streams, 0);
 }
 
 }  // namespace vornick::cli

@@ -65,13 +65,18 @@ TEST(PlanFormatTest, AbsolutePath) {
   EXPECT_EQ(AbsolutePath("."), AbsolutePath(std::string(cwd)) + (cwd[1] ? "/" : ""));
 }
 
+// Beside the plan, each checked row that Rename would refuse is named on standard error.
 TEST_F(PlanCommandsTest, PreviewListsFoldersAsLoadFolderAndFilesAsLoadFiles) {
   dir.Write("m/b_c.mp3", "bc");
   dir.Write("m/Sub/X.wav", "x");
   dir.Write("one_file.txt", "1");
+  dir.Write("One File.txt", "taken");
   settings.SetTypes("WAV,MP3", "1,0");
   const Outcome run = Do(RunPreviewWith, {dir.Path() + "one_file.txt", dir.Path() + "m/"});
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "vornick-cli: would not rename \"" + dir.Path() +
+                         "one_file.txt\" to \"One File.txt\": a file or folder named \"One "
+                         "File.txt\" is there already\n");
   EXPECT_EQ(run.out, "1\tone_file.txt\tOne File.txt\t" + dir.Path() + "\n" +
                          "1\tb_c.mp3\tB C.mp3\t" + dir.Path() + "m/\n" + "0\tX.wav\tX.wav\t" +
                          dir.Path() + "m/Sub/\n");

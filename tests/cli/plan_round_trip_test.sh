@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # vornick-cli rename on a generated tree, then apply --undo of the plan it wrote: the tree must be
 # byte-for-byte as before. Two files that clean to the same name both survive, one renamed and the
-# other reported. Usage: plan_round_trip_test.sh PATH/TO/vornick-cli
+# other reported. Output to a full disk exits 3 and leaves the tree as it was.
+# Usage: plan_round_trip_test.sh PATH/TO/vornick-cli
 set -euo pipefail
 cli=$1
 work=$(mktemp -d)
@@ -60,6 +61,16 @@ fi
 "$cli" apply --undo "$work/plan" || { echo "apply --undo failed"; exit 1; }
 snapshot > "$work/after"
 cmp "$work/before" "$work/after" || { diff "$work/before" "$work/after"; exit 1; }
+
+# Output that cannot be written exits 3, and rename puts back what it renamed.
+printf '[1.0]\nFileTypes=MP3\n' > "$XDG_CONFIG_HOME/Plomberg.ini"  # MP3 still, and a line for types
+for command in rename preview clean types; do
+  if [ "$command" = types ]; then set --; else set -- "$root"; fi
+  status=0
+  "$cli" "$command" "$@" > /dev/full 2> /dev/null || status=$?
+  [ "$status" -eq 3 ] || { echo "$command > /dev/full: status $status"; exit 1; }
+done
+snapshot | cmp - "$work/before" || { echo "rename > /dev/full left files renamed"; exit 1; }
 
 # A plan read from standard input; a malformed one is refused with its line number, doing nothing.
 "$cli" preview "$root/song.mp3" | "$cli" apply - && [ -f "$root/Song.mp3" ]
