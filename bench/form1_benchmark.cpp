@@ -18,9 +18,11 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -37,6 +39,33 @@ class Mp3Settings final : public vornick::platform::SettingsStore {
   std::string GetSetting(const std::string&, const std::string&, const std::string& key) override {
     return key == "FileTypes" ? "MP3" : "0";
   }
+  std::optional<std::string> Fingerprint(const std::string&) override { return "unchanged"; }
+};
+
+// The disk, with a count of the folders opened: on a network share each one is a round trip.
+class CountingFileSystem final : public vornick::platform::FileSystem {
+ public:
+  std::uint32_t GetAttributes(const std::string& path) override {
+    return disk_.GetAttributes(path);
+  }
+  bool CanReadTimes(const std::string& path) noexcept override { return disk_.CanReadTimes(path); }
+  std::vector<vornick::platform::FolderEntry> ReadFolder(
+      const std::string& folder, vornick::platform::FileIdentity* identity) override {
+    ++opens;
+    folders.insert(folder);
+    return disk_.ReadFolder(folder, identity);
+  }
+  vornick::platform::FileIdentity GetIdentity(const std::string& path) override {
+    return disk_.GetIdentity(path);
+  }
+  std::error_code Rename(const std::string& from, const std::string& to) noexcept override {
+    return disk_.Rename(from, to);
+  }
+  std::size_t opens = 0;
+  std::unordered_set<std::string> folders;
+
+ private:
+  vornick::platform::PosixFileSystem disk_;
 };
 
 struct Library {
@@ -62,6 +91,12 @@ void BM_LoadFolder(benchmark::State& state, const Library& library) {
     rows = operations.List().Count();
   }
   state.counters["rows"] = static_cast<double>(rows);
+  // Once more, untimed, counting the folders opened against the folders there are.
+  CountingFileSystem counting;
+  vornick::window::ListOperations operations(counting, settings);
+  operations.AddFolder(library.root, {});
+  state.counters["opens_per_folder"] =
+      static_cast<double>(counting.opens) / static_cast<double>(counting.folders.size());
   if (rows != library.counts.visibleMp3) state.SkipWithError("Load Folder missed files");
 }
 

@@ -22,11 +22,13 @@ struct IdentityHash {
 };
 using Entered = std::unordered_set<FileIdentity, IdentityHash>;
 
-// One folder of the walk: its walkable subfolders, and how far the walk has gone through them.
+// One folder of the walk: its walkable subfolders, how far the walk has gone through them, and
+// the rest of its entries when they are kept for its listing.
 struct Level {
   std::string path;
   std::vector<FolderEntry> subfolders;
   std::size_t next = 0;
+  std::optional<std::vector<FolderEntry>> others;
 };
 
 // The folders of one walk. Only a link can lead back to a folder already entered (mounts make no
@@ -36,19 +38,26 @@ struct Level {
 class Walk {
  public:
   Walk(platform::FileSystem& fileSystem, const std::function<void()>& doEvents,
-       std::vector<std::string>* notRead)
-      : fileSystem_(fileSystem), doEvents_(doEvents), notRead_(notRead) {}
+       std::vector<std::string>* notRead, bool keepOthers)
+      : fileSystem_(fileSystem), doEvents_(doEvents), notRead_(notRead), keepOthers_(keepOthers) {}
 
   // Lists `path` and runs events once. Nothing (and no events) when the folder was entered before
   // in this walk. A folder that cannot be listed gives a level without subfolders: it is passed
   // over, and its listing of files will find nothing either.
   std::optional<Level> Enter(std::string path, bool throughLink) {
     if (throughLink && !tracking_) StartTracking();
-    Level level{std::move(path), {}, 0};
+    Level level{std::move(path), {}, 0, {}};
     try {
       FileIdentity identity;
       level.subfolders = fileSystem_.ReadFolder(level.path, tracking_ ? &identity : nullptr);
       if (tracking_ && !entered_.insert(identity).second) return std::nullopt;
+      if (keepOthers_) {
+        level.others.emplace();
+        for (FolderEntry& entry : level.subfolders) {
+          if ((entry.attributes & platform::kAttrDirectory) == 0)
+            level.others->push_back(std::move(entry));
+        }
+      }
     } catch (const FileSystemError&) {
       level.subfolders.clear();
       if (notRead_ != nullptr) notRead_->push_back(level.path);
@@ -78,22 +87,28 @@ class Walk {
   platform::FileSystem& fileSystem_;
   const std::function<void()>& doEvents_;
   std::vector<std::string>* notRead_;
+  bool keepOthers_;
   bool tracking_ = false;
   std::vector<std::string> enteredPaths_;
   Entered entered_;
 };
 
-}  // namespace
-
-void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
-                   const std::string& folder, const std::function<void()>& doEvents,
-                   std::vector<std::string>* notRead) {
-  Walk walk(fileSystem, doEvents, notRead);
+// The walk of AddSubFolders and AddFolderTree: folders appended in pre-order, the start folder too
+// when asked, each with the entries that are not folders when asked.
+void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std::string& folder,
+              const std::function<void()>& doEvents, std::vector<std::string>* notRead,
+              bool withStart) {
+  Walk walk(fileSystem, doEvents, notRead, withStart);
   // An explicit stack rather than recursion: there is no depth limit. A folder is listed before
   // it is appended, so that one entered before is never appended again; the order of the work
   // list is the same.
   std::vector<Level> stack;
-  if (auto start = walk.Enter(folder, false)) stack.push_back(std::move(*start));
+  if (auto start = walk.Enter(folder, false)) {
+    if (withStart) pending.Append(start->path, std::move(start->others));
+    stack.push_back(std::move(*start));
+  } else if (withStart) {
+    pending.Append(folder);
+  }
   while (!stack.empty()) {
     Level& level = stack.back();
     if (level.next == level.subfolders.size()) {
@@ -107,9 +122,28 @@ void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
     std::optional<Level> inner =
         walk.Enter(std::move(path), (subfolder.attributes & platform::kAttrLink) != 0);
     if (!inner) continue;
-    pending.Append(inner->path);
+    pending.Append(inner->path, std::move(inner->others));
     stack.push_back(std::move(*inner));
   }
+}
+
+}  // namespace
+
+void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
+                   const std::string& folder, const std::function<void()>& doEvents,
+                   std::vector<std::string>* notRead) {
+  WalkTree(fileSystem, pending, folder, doEvents, notRead, false);
+}
+
+void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
+                   const std::string& folder, const std::function<void()>& doEvents,
+                   std::vector<std::string>* notRead) {
+  WalkTree(fileSystem, pending, folder, doEvents, notRead, true);
+}
+
+bool IsMatchingFile(const FolderEntry& entry, std::string_view filePattern) {
+  return (entry.attributes & (platform::kAttrDirectory | kSkippedBits)) == 0 &&
+         MatchesPattern(filePattern, entry.name);
 }
 
 std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSystem,
@@ -119,11 +153,8 @@ std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSyst
     const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
     std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder, nullptr);
     std::vector<std::string> names;
-    names.reserve(entries.size());
     for (FolderEntry& entry : entries) {
-      if ((entry.attributes & (platform::kAttrDirectory | kSkippedBits)) == 0 &&
-          MatchesPattern(filePattern, entry.name))
-        names.push_back(std::move(entry.name));
+      if (IsMatchingFile(entry, filePattern)) names.push_back(std::move(entry.name));
     }
     if (names.empty()) return std::nullopt;
     return names;

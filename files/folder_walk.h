@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -12,18 +13,29 @@
 namespace vornick::files {
 
 // The work list of folders still to be listed, each ending with the separator: appended at the
-// end, taken from the front, empty between commands.
+// end, taken from the front, empty between commands. A folder may carry the entries the walk read
+// from it, so that listing it needs no second reading.
 class PendingPaths {
  public:
-  void Append(std::string folder) { paths_.push_back(std::move(folder)); }
+  void Append(std::string folder, std::optional<std::vector<platform::FolderEntry>> entries = {}) {
+    paths_.push_back({std::move(folder), std::move(entries)});
+  }
   std::size_t Count() const noexcept { return paths_.size(); }
   bool Empty() const noexcept { return paths_.empty(); }
-  const std::string& Front() const { return paths_.front(); }
+  const std::string& Front() const { return paths_.front().path; }
+  // The entries read from the first folder by the walk, if it kept them.
+  const std::optional<std::vector<platform::FolderEntry>>& FrontEntries() const {
+    return paths_.front().entries;
+  }
   void RemoveFront() { paths_.pop_front(); }
   void Clear() noexcept { paths_.clear(); }
 
  private:
-  std::deque<std::string> paths_;
+  struct Folder {
+    std::string path;
+    std::optional<std::vector<platform::FolderEntry>> entries;
+  };
+  std::deque<Folder> paths_;
 };
 
 // Appends every folder below `folder` (which ends with the separator) to `pending`, in pre-order,
@@ -33,6 +45,15 @@ class PendingPaths {
 void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
                    std::vector<std::string>* notRead = nullptr);
+
+// Appends `folder` (which ends with the separator) and every folder below it to `pending`, as
+// AddSubFolders does, each with the entries read from it, so that each folder is read once.
+void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
+                   const std::string& folder, const std::function<void()>& doEvents,
+                   std::vector<std::string>* notRead = nullptr);
+
+// True when `entry` is an ordinary visible file whose name matches `filePattern`.
+bool IsMatchingFile(const platform::FolderEntry& entry, std::string_view filePattern);
 
 // The names (no folder part) of the ordinary visible files matching `pattern`: a folder ending
 // with the separator, then a file pattern with * and ? ("*.*" is every file), ASCII letters

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace vornick::platform {
@@ -13,6 +14,13 @@ class SettingsStore {
   // string when there is none.
   virtual std::string GetSetting(const std::string& application, const std::string& section,
                                  const std::string& key) = 0;
+
+  // Something that changes whenever the stored values of `application` may have changed (for a
+  // file: its identity, size and time of change), so that values read before can be used again
+  // while it stays the same; none when the store cannot tell.
+  virtual std::optional<std::string> Fingerprint(const std::string& /*application*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace vornick::platform

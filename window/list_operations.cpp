@@ -50,9 +50,13 @@ ListOperations::ListOperations(platform::FileSystem& fileSystem, platform::Setti
     : fileSystem_(fileSystem), settings_(settings) {}
 
 void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
+  AddEntry(files::GetFolder(fullPath), files::GetFileName(fullPath), markIfChanged);
+}
+
+void ListOperations::AddEntry(std::string_view folder, std::string name, bool markIfChanged) {
   // The row exists before its name is cleaned, so a name that cannot be cleaned leaves it behind,
   // unchecked with an empty proposed name.
-  RenameEntry& row = list_.Append(files::GetFileName(fullPath), files::GetFolder(fullPath));
+  RenameEntry& row = list_.Append(std::move(name), folder);
   row.NewName = cleaning::CleanFileName(row.CurrentName);
   row.Checked = markIfChanged && row.NewName != row.CurrentName;
 }
@@ -65,37 +69,50 @@ void ListOperations::AddRow(std::string currentName, std::string newName, std::s
   row.State = state;
 }
 
-void ListOperations::AddEntryContained(const std::string& fullPath, bool markIfChanged) {
+void ListOperations::AddEntryContained(std::string_view folder, std::string name,
+                                       bool markIfChanged) {
   try {
-    AddEntry(fullPath, markIfChanged);
+    AddEntry(folder, std::move(name), markIfChanged);
   } catch (const cleaning::NameCleaningError&) {
     // The row stays with an empty proposed name and unchecked; the next file follows.
   }
 }
 
+// The settings are read again only when they may have changed since the last reading.
 std::vector<std::string> ListOperations::FileTypes() {
+  std::optional<std::string> fingerprint = settings_.Fingerprint(files::kSettingsApplication);
+  if (fingerprint && fingerprint == typesFingerprint_) return types_;
   std::vector<std::string> types = files::GetFileTypes(settings_);
   if (types.empty()) types.emplace_back(kDefaultFileType);
+  types_ = types;
+  typesFingerprint_ = std::move(fingerprint);
   return types;
 }
 
-// Puts `folder` and every folder below it on the work list, in pre-order.
+// Puts `folder` and every folder below it on the work list, in pre-order, each with what the walk
+// read from it.
 void ListOperations::FillPending(std::string folder, const PauseHook& pause, GatherResult& result) {
   if (!folder.empty() && folder.back() == files::kSeparator) folder.pop_back();
   folder.push_back(files::kSeparator);
-  pending_.Append(folder);
+  walkedAtRename_ = renames_;
   const std::function<void()> walked = [&pause] { Notify(pause, Pause::kWalk); };
-  files::AddSubFolders(fileSystem_, pending_, folder, walked, &result.foldersNotRead);
+  files::AddFolderTree(fileSystem_, pending_, folder, walked, &result.foldersNotRead);
 }
 
-void ListOperations::AddListing(const std::string& folder, const std::string& filePattern) {
-  const std::optional<std::vector<std::string>> names =
-      files::ListFiles(fileSystem_, folder + filePattern);
-  if (!names) return;
-  std::string path;
-  for (const std::string& name : *names) {
-    path.assign(folder).append(name);
-    AddEntryContained(path, true);
+// Adds the files of the first folder of the work list that match `filePattern`. The walk's reading
+// of the folder serves, unless a Rename or Undo run since may have changed its names.
+void ListOperations::AddListing(const std::string& filePattern) {
+  const std::string folder = pending_.Front();
+  const auto& entries = pending_.FrontEntries();
+  if (entries && renames_ == walkedAtRename_) {
+    for (const platform::FolderEntry& entry : *entries) {
+      if (files::IsMatchingFile(entry, filePattern)) AddEntryContained(folder, entry.name, true);
+    }
+    return;
+  }
+  const auto names = files::ListFiles(fileSystem_, folder + filePattern);
+  for (const std::string& name : names.value_or(std::vector<std::string>{})) {
+    AddEntryContained(folder, name, true);
   }
 }
 
@@ -127,11 +144,10 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
       }
     }
     try {
-      const std::string current = pending_.Front();
       if (types.front() == files::kAllFiles) {
-        AddListing(current, "*.*");
+        AddListing("*.*");
       } else {
-        for (const std::string& type : types) AddListing(current, "*." + AsciiLower(type));
+        for (const std::string& type : types) AddListing("*." + AsciiLower(type));
       }
     } catch (const std::exception&) {
       // Once under way, a folder that fails is passed over.
@@ -142,7 +158,9 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
 }
 
 void ListOperations::AddFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) AddEntryContained(path, true);
+  for (const std::string& path : paths) {
+    AddEntryContained(files::GetFolder(path), files::GetFileName(path), true);
+  }
 }
 
 GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
@@ -163,8 +181,7 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
       FillPending(path, pause, result);
       while (!pending_.Empty()) {
         Notify(pause, Pause::kFolder);
-        const std::string current = pending_.Front();
-        AddListing(current, kDroppedFolderPattern);
+        AddListing(kDroppedFolderPattern);
         pending_.RemoveFront();
       }
     } catch (const std::exception&) {
@@ -179,17 +196,22 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
 // "All Files" first it is taken once, unchecked.
 void ListOperations::AddDroppedFile(const std::string& path) {
   const std::vector<std::string> types = FileTypes();
-  if (types.front() == files::kAllFiles) return AddEntryContained(path, false);
+  const std::string folder = files::GetFolder(path), name = files::GetFileName(path);
+  if (types.front() == files::kAllFiles) return AddEntryContained(folder, name, false);
   for (const std::string& type : types) {
-    if (path.find("." + AsciiLower(type)) != std::string::npos) AddEntryContained(path, true);
+    if (path.find("." + AsciiLower(type)) != std::string::npos) {
+      AddEntryContained(folder, name, true);
+    }
   }
 }
 
 std::vector<RenameFailure> ListOperations::Rename() {
+  ++renames_;
   return RenameRows(fileSystem_, list_, RenameDirection::kRename);
 }
 
 std::vector<RenameFailure> ListOperations::Undo() {
+  ++renames_;
   return RenameRows(fileSystem_, list_, RenameDirection::kUndo);
 }
 

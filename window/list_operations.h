@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +53,8 @@ class ListOperations {
   // Throws cleaning::NameCleaningError, the row staying unchecked with an empty proposed name,
   // when its name cannot be cleaned.
   void AddEntry(const std::string& fullPath, bool markIfChanged);
+  // The same for the file `name` in `folder` (which ends with the separator).
+  void AddEntry(std::string_view folder, std::string name, bool markIfChanged);
   // Appends a row exactly as given, as a saved plan holds it (`state` says whether its file is
   // renamed already).
   void AddRow(std::string currentName, std::string newName, std::string_view folder, bool checked,
@@ -81,10 +85,10 @@ class ListOperations {
   void Clear() noexcept { list_.Clear(); }
 
  private:
-  void AddEntryContained(const std::string& fullPath, bool markIfChanged);
+  void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
   std::vector<std::string> FileTypes();
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
-  void AddListing(const std::string& folder, const std::string& filePattern);
+  void AddListing(const std::string& filePattern);
   void AddDroppedFile(const std::string& path);
 
   platform::FileSystem& fileSystem_;
@@ -93,6 +97,11 @@ class ListOperations {
   RowChecks checks_{fileSystem_, list_};
   files::PendingPaths pending_;
   bool gathering_ = false;
+  // The file types last read, and the settings' fingerprint then.
+  std::vector<std::string> types_;
+  std::optional<std::string> typesFingerprint_;
+  // Counts Rename and Undo, which may change the names of folders walked before.
+  std::uint64_t renames_ = 0, walkedAtRename_ = 0;
 };
 
 }  // namespace vornick::window

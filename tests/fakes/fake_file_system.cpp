@@ -104,6 +104,7 @@ bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
 
 std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string& folder,
                                                               platform::FileIdentity* identity) {
+  ++readFolderCalls_;
   const std::string key = Resolve(folder);
   const Node& node = nodes_.at(key);
   if (!(node.attributes & platform::kAttrDirectory)) Fail(folder, std::errc::not_a_directory);

@@ -27,6 +27,7 @@ class FakeFileSystem : public platform::FileSystem {
   void AddLink(const std::string& path, const std::string& target);
   void SetUnreadable(const std::string& folder);
 
+  int ReadFolderCalls() const noexcept { return readFolderCalls_; }
   const std::vector<std::pair<std::string, std::string>>& Renames() const noexcept {
     return renames_;
   }
@@ -53,6 +54,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::uint32_t AttributesOf(const std::string& key) const;
 
   std::map<std::string, Node> nodes_;  // by path without trailing '/'; the root is ""
+  int readFolderCalls_ = 0;
   std::vector<std::pair<std::string, std::string>> renames_;
 };
 

@@ -121,6 +121,27 @@ TEST_F(ListOperationsTest, OperationsRunAtPausesAndTheLoadGoesOnWithWhatIsThere)
   ExpectIdle();
 }
 
+TEST_F(ListOperationsTest, EachFolderIsReadOnceAndTheSettingsOnlyWhenChanged) {
+  settings.SetTypes("MP3,WAV", "0,1");
+  operations.AddFolder("/m", {});
+  EXPECT_EQ(fileSystem.ReadFolderCalls(), 4);  // /m, Sub, Deep and Tail; the hidden one is not
+  EXPECT_EQ(settings.reads, 2);                // once for each key
+  EXPECT_EQ(operations.List().Count(), 5u);
+}
+
+TEST_F(ListOperationsTest, WhatChangesDuringALoadIsSeenByTheFoldersListedAfter) {
+  fileSystem.AddFile("/m/Tail/x.wav");
+  // Before /m/Tail is listed: WAV files are chosen, and a Rename renames a file there.
+  operations.AddFolder("/m", [&](Pause pause) {
+    if (pause != Pause::kFolder || operations.List().Count() != 3) return;
+    settings.SetTypes("WAV,MP3", "0,1");
+    operations.AddRow("g_h.mp3", "G H.mp3", "/m/Tail/", true);
+    operations.Rename();
+  });
+  EXPECT_EQ(Paths(), (Strings{"/m/a_b.mp3", "/m/Sub/d_e.MP3", "/m/Sub/Deep/f.mp3",
+                              "/m/Tail/g_h.mp3", "/m/Tail/x.wav", "/m/Tail/G H.mp3"}));
+}
+
 TEST_F(ListOperationsTest, DropTakesFoldersByMp3AndFilesByTheirTypes) {
   for (const char* file : {"/d/SONG.MP3", "/d/song_x.mp3", "/d/x.mp3.bak", "/d/read_me.txt"})
     fileSystem.AddFile(file);
