@@ -23,7 +23,7 @@ struct IdentityHash {
 using Entered = std::unordered_set<FileIdentity, IdentityHash>;
 
 // One folder of the walk: its walkable subfolders, how far the walk has gone through them, and
-// the rest of its entries when they are kept for its listing.
+// all of its entries when they are kept for its listing.
 struct Level {
   std::string path;
   std::vector<FolderEntry> subfolders;
@@ -53,9 +53,13 @@ class Walk {
       if (tracking_ && !entered_.insert(identity).second) return std::nullopt;
       if (keepOthers_) {
         level.others.emplace();
+        // Folders stay in the copy too: a name is taken by a folder as much as by a file.
         for (FolderEntry& entry : level.subfolders) {
-          if ((entry.attributes & platform::kAttrDirectory) == 0)
+          if ((entry.attributes & platform::kAttrDirectory) == 0) {
             level.others->push_back(std::move(entry));
+          } else {
+            level.others->push_back(entry);
+          }
         }
       }
     } catch (const FileSystemError&) {

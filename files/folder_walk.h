@@ -47,7 +47,7 @@ void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
                    std::vector<std::string>* notRead = nullptr);
 
 // Appends `folder` (which ends with the separator) and every folder below it to `pending`, as
-// AddSubFolders does, each with the entries read from it, so that each folder is read once.
+// AddSubFolders does, each with all the entries read from it, so that each folder is read once.
 void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
                    std::vector<std::string>* notRead = nullptr);

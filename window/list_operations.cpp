@@ -105,6 +105,8 @@ void ListOperations::AddListing(const std::string& filePattern) {
   const std::string folder = pending_.Front();
   const auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
+    if (folder != lastRecorded_) names_.Record(folder, *entries);
+    lastRecorded_ = folder;
     for (const platform::FolderEntry& entry : *entries) {
       if (files::IsMatchingFile(entry, filePattern)) AddEntryContained(folder, entry.name, true);
     }
@@ -207,11 +209,13 @@ void ListOperations::AddDroppedFile(const std::string& path) {
 
 std::vector<RenameFailure> ListOperations::Rename() {
   ++renames_;
+  names_.Forget();
   return RenameRows(fileSystem_, list_, RenameDirection::kRename);
 }
 
 std::vector<RenameFailure> ListOperations::Undo() {
   ++renames_;
+  names_.Forget();
   return RenameRows(fileSystem_, list_, RenameDirection::kUndo);
 }
 

@@ -82,7 +82,10 @@ class ListOperations {
 
   void SetAllChecked(bool checked) noexcept { list_.SetAllChecked(checked); }
   // Empties the list; a gathering under way goes on appending to the empty list.
-  void Clear() noexcept { list_.Clear(); }
+  void Clear() noexcept {
+    list_.Clear();
+    names_.Forget();
+  }
 
  private:
   void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
@@ -94,7 +97,9 @@ class ListOperations {
   platform::FileSystem& fileSystem_;
   platform::SettingsStore& settings_;
   RenameList list_;
-  RowChecks checks_{fileSystem_, list_};
+  FolderNames names_;
+  std::string lastRecorded_;  // the folder whose names were recorded last
+  RowChecks checks_{fileSystem_, list_, names_};
   files::PendingPaths pending_;
   bool gathering_ = false;
   // The file types last read, and the settings' fingerprint then.

@@ -10,13 +10,19 @@ namespace vornick::window {
 
 std::uint64_t RowChecks::Key(const std::string& folder, const std::string& name) noexcept {
   // Two rows share a key only when they share folder and name, or in a one-in-2^64 chance that
-  // costs no more than a needless warning.
+  // costs no more than a needless warning. Rows of a folder come together and share one copy of
+  // its path, so its hash is worked out once for them all.
   const std::hash<std::string_view> hash;
-  return hash(folder) * 0x9E3779B97F4A7C15u ^ hash(name);
+  if (&folder != lastFolder_) {
+    lastFolder_ = &folder;
+    lastFolderHash_ = hash(folder) * 0x9E3779B97F4A7C15u;
+  }
+  return lastFolderHash_ ^ hash(name);
 }
 
 void RowChecks::CatchUp() {
   if (generation_ != list_.Generation() || indexed_ > list_.Count()) {
+    lastFolder_ = nullptr;
     sources_.clear();
     targets_.clear();
     indexed_ = 0;
@@ -45,12 +51,17 @@ bool RowChecks::Repeated(const std::vector<std::uint64_t>& sorted, std::uint64_t
 // Something other than the file itself stands at its proposed name (a file system that ignores
 // case finds the file itself there when only the case changes).
 bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
-  const std::string target = row.FolderPath() + row.NewName;
-  try {
-    fileSystem_.GetAttributes(target);
-  } catch (const platform::FileSystemError&) {
-    return false;
+  // Most targets are free: the names the load read answer that without the disk.
+  switch (names_.Lookup(row.FolderPath(), row.CurrentName, row.NewName)) {
+    case FolderNames::Answer::kFree:
+    case FolderNames::Answer::kOnlyItself:
+      return false;
+    case FolderNames::Answer::kUnknown:
+    case FolderNames::Answer::kMaybeTaken:
+      break;
   }
+  const std::string target = row.FolderPath() + row.NewName;
+  if (!fileSystem_.CanReadTimes(target)) return false;
   try {
     return fileSystem_.GetIdentity(row.FolderPath() + row.CurrentName) !=
            fileSystem_.GetIdentity(target);

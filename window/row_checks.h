@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "window/folder_names.h"
 #include "window/rename_list.h"
 
 namespace vornick::window {
@@ -23,8 +24,8 @@ struct RowStatus {
 // into the indexes of names then (a list emptied since is indexed anew).
 class RowChecks {
  public:
-  RowChecks(platform::FileSystem& fileSystem, const RenameList& list)
-      : fileSystem_(fileSystem), list_(list) {}
+  RowChecks(platform::FileSystem& fileSystem, const RenameList& list, const FolderNames& names)
+      : fileSystem_(fileSystem), list_(list), names_(names) {}
 
   RowStatus Status(std::size_t index);
   // Why Rename would refuse row `index` (checked and not renamed yet); empty when nothing is seen
@@ -33,16 +34,19 @@ class RowChecks {
 
  private:
   void CatchUp();
-  static std::uint64_t Key(const std::string& folder, const std::string& name) noexcept;
+  std::uint64_t Key(const std::string& folder, const std::string& name) noexcept;
   static bool Repeated(const std::vector<std::uint64_t>& sorted, std::uint64_t key);
   bool TakenByAnotherFile(const RenameEntry& row);
 
   platform::FileSystem& fileSystem_;
   const RenameList& list_;
+  const FolderNames& names_;
   // Sorted keys of every row's folder and current name, and of every proposed name that differs.
   std::vector<std::uint64_t> sources_, targets_;
   std::size_t indexed_ = 0;
   std::uint64_t generation_ = 0;
+  const std::string* lastFolder_ = nullptr;
+  std::uint64_t lastFolderHash_ = 0;
 };
 
 }  // namespace vornick::window

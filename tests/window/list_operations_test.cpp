@@ -142,6 +142,18 @@ TEST_F(ListOperationsTest, WhatChangesDuringALoadIsSeenByTheFoldersListedAfter) 
                               "/m/Tail/g_h.mp3", "/m/Tail/x.wav", "/m/Tail/G H.mp3"}));
 }
 
+TEST_F(ListOperationsTest, ALoadedFolderTellsWhichProposedNamesAreTaken) {
+  for (const char* file : {"/t/a_b.mp3", "/t/so_ng.mp3", "/t/x_y.mp3", "/t/X Y.mp3"})
+    fileSystem.AddFile(file);
+  fileSystem.AddFolder("/t/A B.mp3/");
+  operations.AddFolder("/t", {});
+  Strings reasons;
+  for (std::size_t i = 0; i < operations.List().Count(); ++i)
+    reasons.push_back(operations.Checks().WouldBeRefused(i));
+  EXPECT_EQ(reasons, (Strings{"a file or folder named \"A B.mp3\" is there already", "", "",
+                              "a file or folder named \"X Y.mp3\" is there already"}));
+}
+
 TEST_F(ListOperationsTest, DropTakesFoldersByMp3AndFilesByTheirTypes) {
   for (const char* file : {"/d/SONG.MP3", "/d/song_x.mp3", "/d/x.mp3.bak", "/d/read_me.txt"})
     fileSystem.AddFile(file);

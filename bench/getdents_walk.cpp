@@ -1,0 +1,71 @@
+// The floor of `vornick-cli preview` as a whole process: prints the path of every visible .mp3
+// file (any case) below FOLDER, one per line, found with getdents64 and the entry type alone.
+//
+//   getdents_walk FOLDER
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+bool IsMp3Name(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string_view tail = name.substr(name.size() - 4);
+  return tail[0] == '.' && (tail[1] | 0x20) == 'm' && (tail[2] | 0x20) == 'p' && tail[3] == '3';
+}
+
+class Walk {
+ public:
+  void Below(int folderFd, std::string& path, std::size_t depth) {
+    if (buffers_.size() == depth) buffers_.emplace_back(new char[kBufferSize]);
+    char* const buffer = buffers_[depth].get();
+    const std::size_t length = path.size();
+    for (ssize_t filled; (filled = ::getdents64(folderFd, buffer, kBufferSize)) > 0;) {
+      for (ssize_t offset = 0; offset < filled;) {
+        const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
+        offset += entry->d_reclen;
+        if (entry->d_name[0] == '.') continue;  // hidden, "." and ".."
+        if (entry->d_type == DT_REG && IsMp3Name(entry->d_name)) {
+          path.append(entry->d_name).push_back('\n');
+          std::fwrite(path.data(), 1, path.size(), stdout);
+          path.resize(length);
+        } else if (entry->d_type == DT_DIR) {
+          const int sub = ::openat(folderFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+          if (sub < 0) continue;
+          path.append(entry->d_name).push_back('/');
+          Below(sub, path, depth + 1);
+          path.resize(length);
+          ::close(sub);
+        }
+      }
+    }
+  }
+
+ private:
+  std::vector<std::unique_ptr<char[]>> buffers_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: getdents_walk FOLDER\n", stderr);
+    return 2;
+  }
+  const int fd = ::open(argv[1], O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 1;
+  static char output[1 << 16];
+  std::setvbuf(stdout, output, _IOFBF, sizeof output);
+  std::string path = std::string(argv[1]) + '/';
+  Walk().Below(fd, path, 0);
+  ::close(fd);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
