@@ -1,29 +1,111 @@
-// The window's command buttons and dialogs: a press, by mouse or space bar, runs its command
-// once; Exit, or closing the window, ends the program at once, also inside a running command; the
-// desktop's file dialogs and message boxes stand behind Dialogs.
+// The window on Qt's offscreen platform, with Form1 behind it on fake disk, settings and dialogs:
+// its command buttons, mouse pointer, list and drops, and the desktop dialogs behind Dialogs.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QBuffer>
+#include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStyleOptionViewItem>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
 
+#include "gui/command_button.h"
+#include "gui/form_host.h"
 #include "gui/qt_dialogs.h"
-#include "tests/gui/window_fixture.h"
+#include "gui/qt_window.h"
+#include "gui/rename_model.h"
+#include "gui/rename_view.h"
+#include "tests/fakes/fake_dialogs.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_settings_store.h"
 #include "tests/platform/temp_folder.h"
 
 namespace vornick::gui {
 namespace {
 
+using platform::Button;
+
+// Answers each modal dialog of type `Dialog` that opens while it lives, from inside the dialog's
+// own event loop (a dialog closed before its loop runs would leave that loop running for good).
+// Any dialog still open five seconds after it appeared fails the test and is rejected: no test
+// waits on a dialog for ever.
+template <typename Dialog>
+struct ModalAnswerer {
+  explicit ModalAnswerer(std::function<void(Dialog&)> answer) {
+    QObject::connect(&timer, &QTimer::timeout, [this, answer] {
+      auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (modal == nullptr || QThread::currentThread()->loopLevel() == 0) return;
+      if (modal != current) {
+        current = modal;
+        since.start();
+        if (auto* dialog = qobject_cast<Dialog*>(modal)) answer(*dialog);
+      } else if (since.elapsed() > 5000) {
+        ADD_FAILURE() << "a dialog was left open: " << modal->windowTitle().toStdString();
+        modal->reject();
+      }
+    });
+    timer.start(10);
+  }
+  QTimer timer;
+  QPointer<QDialog> current;
+  QElapsedTimer since;
+};
+
+// Form1 in the real window, loaded and shown as main() does it; the dialogs answer from queues.
+struct WindowDesk {
+  fakes::FakeFileSystem fileSystem;
+  fakes::FakeSettingsStore settings;
+  QtWindow window;
+  fakes::FakeDialogs dialogs;
+  window::Form1 form{fileSystem, settings, dialogs, window};
+  FormHost host{form, window};
+  // Whatever the tester finds fails the test (see main).
+  QAbstractItemModelTester tester{&window.Model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Warning};
+
+  WindowDesk() {
+    host.Load();
+    Form().show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+  }
+  MainForm& Form() { return window.Form(); }
+  RenameView& List() { return window.Form().FileList(); }
+  void Click(Button button) { QTest::mouseClick(&Form().ButtonOf(button), Qt::LeftButton); }
+  // Rows as the adding commands make them; they reach the view as when a command ends.
+  void AddRows(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) form.Operations().AddEntry(path, true);
+    window.ShowAppendedRows();
+  }
+};
+
+class WindowTest : public ::testing::Test, public WindowDesk {};
+using ListTest = WindowTest;
+
 TEST(Buttons, APressByMouseOrSpaceBarRunsItsCommandOnce) {
-  // What each command does, counted: a message (a rename or an undo refused, as both names are
-  // taken), a folder picker, an open dialog, a change of the check marks, the list emptied.
-  const std::pair<Button, int> commands[] = {{Button::kRename, 0},     {Button::kUndo, 0},
-                                             {Button::kLoadFolder, 1}, {Button::kLoadFiles, 2},
-                                             {Button::kSelectAll, 3},  {Button::kUnselectAll, 3},
-                                             {Button::kClearList, 4}};
-  for (const auto& [button, counted] : commands) {
+  // What one press shows, counted: messages, folder pickers, open dialogs, rows shown afresh, the
+  // list emptied. Rename is refused, as the new name is taken, and says so.
+  const std::pair<Button, std::vector<qsizetype>> commands[] = {
+      {Button::kRename, {1, 0, 0, 1, 0}},     {Button::kUndo, {0, 0, 0, 1, 0}},
+      {Button::kLoadFolder, {0, 1, 0, 0, 0}}, {Button::kLoadFiles, {0, 0, 1, 0, 0}},
+      {Button::kSelectAll, {0, 0, 0, 1, 0}},  {Button::kUnselectAll, {0, 0, 0, 1, 0}},
+      {Button::kClearList, {0, 0, 0, 0, 1}}};
+  for (const auto& [button, effects] : commands) {
     for (const bool byMouse : {true, false}) {
       WindowDesk t;
-      t.Open();
-      CommandButton& pressed = t.ButtonOf(button);
+      CommandButton& pressed = t.Form().ButtonOf(button);
       SCOPED_TRACE(pressed.text().toStdString() + (byMouse ? " by mouse" : " by space bar"));
       for (const char* file : {"/m/a_b.mp3", "/m/A B.mp3"}) t.fileSystem.AddFile(file);
       QSignalSpy changes(&t.window.Model(), &QAbstractItemModel::dataChanged);
@@ -36,45 +118,167 @@ TEST(Buttons, APressByMouseOrSpaceBarRunsItsCommandOnce) {
       for (int time = 1; time <= 2; ++time) {
         t.AddRows({"/m/a_b.mp3"});  // something to work on
         std::vector<qsizetype> expected = counts();
-        ++expected.at(static_cast<std::size_t>(counted));
-        if (byMouse) {
-          QTest::mouseClick(&pressed, Qt::LeftButton);
-        } else {
-          pressed.setFocus();
-          QTest::keyClick(&pressed, Qt::Key_Space);
-        }
+        for (std::size_t i = 0; i < expected.size(); ++i) expected[i] += effects[i];
+        pressed.setFocus();  // for the space bar
+        byMouse ? QTest::mouseClick(&pressed, Qt::LeftButton)
+                : QTest::keyClick(&pressed, Qt::Key_Space);
         EXPECT_EQ(counts(), expected) << "after press " << time;
       }
     }
   }
 }
 
-TEST_F(WindowTest, ExitOrClosingTheWindowWhileLoadFolderRunsEndsTheProgram) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  Open();
-  for (int folder = 0; folder < 50; ++folder)
-    fileSystem.AddFile("/music/" + std::to_string(folder) + "/a.mp3");
-  const std::function<void()> ends[] = {[this] { Click(Button::kExit); },
-                                        [this] { Form().close(); }};
-  for (const std::function<void()>& end : ends) {
-    dialogs.QueueFolder("/music");
-    // It arrives while Load Folder lets events run; the load must not get to its end.
-    EXPECT_EXIT(
-        {
-          QTimer::singleShot(0, end);
-          Click(Button::kLoadFolder);
-          std::_Exit(3);
-        },
-        ::testing::ExitedWithCode(0), "");
+// A cursor file of a 16 x 16 picture with its hot spot at (x, 1), made from an icon file.
+std::string CursorFile(char x) {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  image.fill(Qt::blue);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "ico");
+  bytes[2] = 2;  // the type: a cursor
+  // The hot spot's x and y, in the low bytes of two numbers whose high bytes are 0 in an icon.
+  bytes[10] = x;
+  bytes[12] = 1;
+  return bytes.toStdString();
+}
+
+TEST_F(WindowTest, ThePointerIsAHandOverButtonsAnInvitationOverTheEmptyListAndBusyWhileLoading) {
+  platform::TempFolder folder;
+  for (const auto& [name, x] : {std::pair{"HAND-M.CUR", 3}, std::pair{"dragfiles.cur", 9}})
+    fileSystem.AddFile(folder.Write(name, CursorFile(char(x))));
+  window.SetProgramFolder(folder.Path().substr(0, folder.Path().size() - 1));
+  // The pointer's shape, and for a picture its hot spot's x.
+  const auto pointerAt = [&](QPoint at) {
+    QTest::mouseMove(&Form(), at);
+    QCoreApplication::processEvents();
+    return std::pair(Form().cursor().shape(), Form().cursor().hotSpot().x());
+  };
+  const std::pair arrow(Qt::ArrowCursor, 0), hand(Qt::BitmapCursor, 3), drop(Qt::BitmapCursor, 9);
+  EXPECT_EQ(pointerAt({2, Form().height() - 2}), arrow);  // the bare window
+  EXPECT_EQ(pointerAt(Form().ButtonOf(Button::kUndo).geometry().center()), hand);
+  EXPECT_EQ(pointerAt(List().geometry().center()), drop);
+  AddRows({"/m/a.mp3"});
+  EXPECT_EQ(pointerAt(List().geometry().center() + QPoint(5, 5)), arrow);
+
+  dialogs.QueueFolder(folder.Path());
+  bool busy = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout,
+                   [&] { busy |= Form().cursor().shape() == Qt::WaitCursor; });
+  watch.start(0);
+  Click(Button::kLoadFolder);
+  EXPECT_TRUE(busy);
+  EXPECT_NE(Form().cursor().shape(), Qt::WaitCursor);
+}
+
+TEST_F(ListTest, RowsAreShownInBatchesOneForLoadFilesAndAtTheDoEventsPointsOfLoadFolder) {
+  QSignalSpy inserts(&window.Model(), &QAbstractItemModel::rowsInserted);
+  std::vector<std::string> picked;
+  for (int i = 0; i < 300; ++i) picked.push_back("/music/track_" + std::to_string(i) + ".mp3");
+  dialogs.QueueOpen(picked);
+  Click(Button::kLoadFiles);
+  EXPECT_EQ(inserts.count(), 1);
+  ASSERT_EQ(window.Model().rowCount(), 300);
+  EXPECT_EQ(window.Model().index(299, 1).data().toString(), "Track 299.mp3");
+
+  inserts.clear();  // 20 folders of 30 files each
+  for (int i = 0; i < 600; ++i)
+    fileSystem.AddFile("/music/" + std::to_string(i / 30) + "/" + std::to_string(i % 30) + ".mp3");
+  dialogs.QueueFolder("/music");
+  Click(Button::kLoadFolder);
+  ASSERT_EQ(window.Model().rowCount(), 900);
+  EXPECT_EQ(window.Model().index(330, 2).data().toString(), "/music/1/");
+  EXPECT_GE(inserts.count(), 1);
+  EXPECT_LE(inserts.count(), 21);  // never one per row
+}
+
+// The check marks as the screen shows them, as last painted into the window's backing store.
+// A click on a box turns its row over and is no click on the row; a click on a row's text runs
+// the click rule, which turns the selected row over.
+TEST_F(ListTest, TheScreenShowsTheCheckMarksAfterEachCommand) {
+  AddRows({"/m/a_b.mp3", "/m/Tidy.mp3", "/m/c_d.mp3", "/m/Neat.mp3"});
+  const auto checkBox = [&](int row) {
+    QStyleOptionViewItem option;
+    option.initFrom(List().viewport());
+    option.rect = List().visualRect(window.Model().index(row, 0));
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    return List().style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &List());
+  };
+  const auto box = [&](int row) {
+    const QImage shot = Form().screen()->grabWindow(Form().winId()).toImage();
+    const QPoint at = List().viewport()->mapTo(&Form(), QPoint(0, 0));
+    return shot.copy(checkBox(row).translated(at).adjusted(2, 2, -2, -2));
+  };
+  // Read as 'x' or '-' by comparing its inside with the boxes first painted.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return box(0) != box(1); }));
+  const QImage checked = box(0), unchecked = box(1);
+  const auto marks = [&] {
+    std::string read;
+    for (int row = 0; row < 4; ++row)
+      read += box(row) == checked ? 'x' : box(row) == unchecked ? '-' : '?';
+    return read;
+  };
+  const auto click = [&](QPoint at) {
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, at);
+    List().setCurrentIndex({});  // the current row is drawn on another background
+  };
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"xxxx", [&] { Click(Button::kSelectAll); }},
+      {"----", [&] { Click(Button::kUnselectAll); }},
+      {"--x-", [&] { click(checkBox(2).center()); }},
+      {"----", [&] { click(checkBox(2).center()); }},  // no rule stops a second click on a box
+      {"-x--", [&] { click(List().visualRect(window.Model().index(1, 1)).center()); }}};
+  EXPECT_EQ(marks(), "x-x-");
+  for (const auto& [expected, step] : steps) {
+    step();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return marks() == expected; }, 1000))
+        << "the screen shows " << marks() << ", not " << expected;
   }
 }
 
-class DialogsTest : public WindowTest {
- public:
-  QtDialogs qtDialogs{&Form()};
-};
+TEST_F(ListTest, ADropOfLocalFilesAndFoldersAddsThemByTheirExactBytesAndNeverMovesThem) {
+  // A file manager's lines, each with the file it names (which is there) and whether it is added.
+  const std::tuple<const char*, const char*, bool> lines[] = {
+      {"file://localhost/music/a%20b.mp3\n", "/music/a b.mp3", true},
+      {"file:///music/caf%E9.mp3\r\n", "/music/caf\xE9.mp3", true},               // not UTF-8
+      {"file:///music/caf\xC3\xA9 x.mp3\r\n", "/music/caf\xC3\xA9 x.mp3", true},  // not escaped
+      {"file:///music/100%25%3F%23.mp3\r\n", "/music/100%?#.mp3", true},
+      {"https://example.org/web.mp3\r\n", "/web.mp3", false},
+      {"file://elsewhere.example/music/remote.mp3\r\n", "/music/remote.mp3", false},
+      {"file:///music/Live/\r\n", "/music/Live/b_c.mp3", true}};
+  QByteArray uriList;
+  std::vector<std::string> added;
+  for (const auto& [line, file, isAdded] : lines) {
+    uriList += line;
+    fileSystem.AddFile(file);
+    if (isAdded) added.push_back(file);
+  }
+  // A drop as a file manager makes it, sent to the list: whether it was taken, and how.
+  const auto drop = [&](const QByteArray& bytes, Qt::DropActions offered,
+                        const char* format = "text/uri-list") {
+    QMimeData data;
+    data.setData(format, bytes);
+    QDragEnterEvent enter(QPoint(20, 20), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(List().viewport(), &enter);
+    QDropEvent event(QPointF(20, 20), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(List().viewport(), &event);
+    return std::pair(enter.isAccepted() && event.isAccepted(), event.dropAction());
+  };
+  EXPECT_EQ(drop(uriList, Qt::CopyAction | Qt::MoveAction), std::pair(true, Qt::CopyAction));
+  const QByteArray web = "https://example.org/web.mp3\r\n";  // taken, but adds nothing
+  EXPECT_EQ(drop(web, Qt::LinkAction | Qt::MoveAction), std::pair(true, Qt::LinkAction));
+  EXPECT_FALSE(drop(web, Qt::MoveAction).first);  // the file manager would delete the files
+  EXPECT_FALSE(drop("/music/remote.mp3", Qt::CopyAction, "text/plain").first);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.List().Count() >= added.size(); }));
+  std::vector<std::string> rows;
+  for (std::size_t i = 0; i < form.List().Count(); ++i)
+    rows.push_back(form.List().Row(i).FolderPath() + form.List().Row(i).CurrentName);
+  EXPECT_EQ(rows, added);
+}
 
-TEST_F(DialogsTest, FileDialogsShowTitleAndFilterAndGiveTheExactPathsOrNothing) {
+TEST(QtDialogs, FileDialogsShowTitleAndFilterAndGiveTheExactPathsOrNothing) {
+  QtDialogs qtDialogs(nullptr);
   platform::TempFolder folder;
   const std::string picked = folder.Write("a_b.mp3");
   const std::string chosen = folder.Path().substr(0, folder.Path().size() - 1);
@@ -100,21 +304,39 @@ TEST_F(DialogsTest, FileDialogsShowTitleAndFilterAndGiveTheExactPathsOrNothing) 
   EXPECT_EQ(qtDialogs.BrowseForFolder("Please select folder to add:"), "");
 }
 
-TEST_F(DialogsTest, AMessageIsABoxOfPlainTextAndALongOneHasItsWholeTextInTheDetails) {
+TEST(QtDialogs, AMessageIsABoxOfPlainTextAndALongOneHasItsWholeTextInTheDetails) {
   std::string text = "<b>100 files were not renamed:</b>";
   for (int line = 1; line <= 100; ++line) text += "\n" + std::to_string(line) + ".mp3";
-  int shown = 0;
+  QString details;
   ModalAnswerer<QMessageBox> answerer([&](QMessageBox& box) {
-    ++shown;
     EXPECT_EQ(box.textFormat(), Qt::PlainText);  // file names are never markup
     EXPECT_TRUE(box.text().startsWith("<b>100 files were not renamed:</b>\n1.mp3"));
     EXPECT_LT(box.text().count('\n'), 30);  // the box still fits on the screen
-    EXPECT_EQ(box.detailedText(), QString::fromStdString(text));
+    details = box.detailedText();
     box.accept();
   });
-  qtDialogs.ShowMessage("Rename", text);
-  EXPECT_EQ(shown, 1);
+  QtDialogs(nullptr).ShowMessage("Rename", text);
+  EXPECT_EQ(details, QString::fromStdString(text));
 }
 
 }  // namespace
 }  // namespace vornick::gui
+
+// Qt's own settings (the file dialogs write theirs) go to a temporary folder, never the user's.
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);  // unless another platform is asked for
+  testing::InitGoogleTest(&argc, argv);
+  QApplication application(argc, argv);
+  QTemporaryDir settingsFolder;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+  // The item-model tester reports what it finds as warnings; each is a failure of the test.
+  static const QtMessageHandler qtHandler = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type != QtDebugMsg && qstrcmp(context.category, "qt.modeltest") == 0)
+          ADD_FAILURE() << "model tester: " << message.toStdString();
+        qtHandler(type, context, message);
+      });
+  // A dialog that no test answers fails its test after a while, instead of waiting for ever.
+  const vornick::gui::ModalAnswerer<QDialog> unanswered([](QDialog&) {});
+  return RUN_ALL_TESTS();
+}
