@@ -25,6 +25,8 @@ void RowChecks::CatchUp() {
     lastFolder_ = nullptr;
     sources_.clear();
     targets_.clear();
+    repeatedSources_.clear();
+    repeatedTargets_.clear();
     indexed_ = 0;
     generation_ = list_.Generation();
   }
@@ -41,11 +43,19 @@ void RowChecks::CatchUp() {
     std::sort(keys->begin() + old, keys->end());
     std::inplace_merge(keys->begin(), keys->begin() + old, keys->end());
   }
+  // Few keys come twice: those few are what a row is looked up in.
+  for (auto [keys, repeated] :
+       {std::pair{&sources_, &repeatedSources_}, std::pair{&targets_, &repeatedTargets_}}) {
+    repeated->clear();
+    for (auto at = std::adjacent_find(keys->begin(), keys->end()); at != keys->end();
+         at = std::adjacent_find(at + 1, keys->end())) {
+      if (repeated->empty() || repeated->back() != *at) repeated->push_back(*at);
+    }
+  }
 }
 
-bool RowChecks::Repeated(const std::vector<std::uint64_t>& sorted, std::uint64_t key) {
-  const auto [first, last] = std::equal_range(sorted.begin(), sorted.end(), key);
-  return last - first > 1;
+bool RowChecks::Repeated(const std::vector<std::uint64_t>& repeated, std::uint64_t key) {
+  return !repeated.empty() && std::binary_search(repeated.begin(), repeated.end(), key);
 }
 
 // Something other than the file itself stands at its proposed name (a file system that ignores
@@ -77,10 +87,10 @@ std::string RowChecks::WouldBeRefused(std::size_t index) {
     return reason;
   }
   CatchUp();
-  if (Repeated(sources_, Key(row.FolderPath(), row.CurrentName))) {
+  if (Repeated(repeatedSources_, Key(row.FolderPath(), row.CurrentName))) {
     return "the same file is listed in another row";
   }
-  if (Repeated(targets_, Key(row.FolderPath(), row.NewName))) {
+  if (Repeated(repeatedTargets_, Key(row.FolderPath(), row.NewName))) {
     return "another row proposes the same name in this folder";
   }
   if (TakenByAnotherFile(row))

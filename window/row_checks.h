@@ -35,7 +35,7 @@ class RowChecks {
  private:
   void CatchUp();
   std::uint64_t Key(const std::string& folder, const std::string& name) noexcept;
-  static bool Repeated(const std::vector<std::uint64_t>& sorted, std::uint64_t key);
+  static bool Repeated(const std::vector<std::uint64_t>& repeated, std::uint64_t key);
   bool TakenByAnotherFile(const RenameEntry& row);
 
   platform::FileSystem& fileSystem_;
@@ -43,6 +43,8 @@ class RowChecks {
   const FolderNames& names_;
   // Sorted keys of every row's folder and current name, and of every proposed name that differs.
   std::vector<std::uint64_t> sources_, targets_;
+  // The keys that come more than once in each.
+  std::vector<std::uint64_t> repeatedSources_, repeatedTargets_;
   std::size_t indexed_ = 0;
   std::uint64_t generation_ = 0;
   const std::string* lastFolder_ = nullptr;
