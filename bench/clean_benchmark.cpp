@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names per second of CleanFileName, beside a floor: one pass over the same names that only
 // lower-cases ASCII letters into a new string.
 #include <benchmark/benchmark.h>

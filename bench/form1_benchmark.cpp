@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands at the scale of a real library: Load Folder of a synthetic library, then
 // Rename and Undo of every checked row, run as the list operations they are (no window), each
 // beside its floor measured in the same run (the walk floor: getdents64 and the entry type only; a

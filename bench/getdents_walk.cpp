@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of `vornick-cli preview` as a whole process: prints the path of every visible .mp3
 // file (any case) below FOLDER, one per line, found with getdents64 and the entry type alone.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vornick-cli preview of a generated library, end to end (process start to last byte), beside a
 # getdents walk that prints the same files, both timed by hyperfine; prints the ratio.
 #   bench/preview_benchmark.sh BUILD_DIR [LIBRARY]

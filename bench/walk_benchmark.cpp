@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walk of a synthetic library plus the listing of every folder found with "*.mp3", as Load
 // Folder does it, beside a floor measured in the same run: the same tree read with getdents64 and
 // the entry type only, counting .mp3 names.

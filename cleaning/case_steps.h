@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Steps that work per character, written once for bytes (all-ASCII names, the common case) and for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cleaning/text_chars.h"
 
 #include <unicode/uchar.h>

@@ -1,13 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
 #include <iterator>
 
 #include "cleaning/name_cleaning.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 
 namespace vornick::cli {
 namespace {
-
-constexpr const char* kCleanUsage = "usage: vornick-cli clean [-z] [--] [NAME...]";
 
 // Writes the proposed name of one record; a name that cannot be cleaned gives an empty record and
 // one line on the error stream.
@@ -26,24 +26,14 @@ bool CleanOne(const std::string& name, char terminator, Streams& streams) {
 }  // namespace
 
 int RunClean(std::span<const std::string> args, Streams streams) {
-  char terminator = '\n';
-  std::size_t first = 0;
-  for (; first < args.size() && args[first].starts_with('-'); ++first) {
-    if (args[first] == "--") {
-      ++first;
-      break;
-    }
-    if (args[first] != "-z") {
-      streams.err << "vornick-cli: unknown option " << args[first] << '\n' << kCleanUsage << '\n';
-      return 2;
-    }
-    terminator = '\0';
-  }
+  const Arguments arguments = ParseArguments(kCleanSyntax, args, streams);
+  if (arguments.done) return *arguments.done;
+  const char terminator = arguments.Has("z") ? '\0' : '\n';
+  const std::vector<std::string>& names = arguments.operands;
 
   bool allOk = true;
-  if (first < args.size()) {
-    for (std::size_t i = first; i < args.size(); ++i)
-      allOk = CleanOne(args[i], terminator, streams) && allOk;
+  if (!names.empty()) {
+    for (const std::string& name : names) allOk = CleanOne(name, terminator, streams) && allOk;
   } else {
     std::string record;
     // Output that no longer gets through stops the reading: the input may never end.

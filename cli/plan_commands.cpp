@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // preview, apply and rename: the list operations of the window's commands, without a window.
 #include "cli/plan_commands.h"
 
@@ -10,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/plan_format.h"
 #include "files/path_helpers.h"
 #include "platform/posix/posix_file_system.h"
@@ -18,27 +20,6 @@
 
 namespace vornick::cli {
 namespace {
-
-constexpr const char* kPreviewUsage = "usage: vornick-cli preview [--] PATH...";
-constexpr const char* kRenameUsage = "usage: vornick-cli rename [--] PATH...";
-constexpr const char* kApplyUsage = "usage: vornick-cli apply [--undo] PLAN|-";
-
-// The PATH arguments, after an optional "--"; none (with the usage written) when they are wrong.
-std::vector<std::string> PathArguments(std::span<const std::string> args, const char* usage,
-                                       Streams& streams) {
-  std::size_t first = 0;
-  if (!args.empty() && args[0] == "--") {
-    first = 1;
-  } else if (!args.empty() && args[0].size() > 1 && args[0].starts_with('-')) {
-    streams.err << "vornick-cli: unknown option " << args[0] << '\n';
-    first = args.size();
-  }
-  if (first >= args.size()) {
-    streams.err << usage << '\n';
-    return {};
-  }
-  return {args.begin() + static_cast<std::ptrdiff_t>(first), args.end()};
-}
 
 // Adds each folder as Load Folder does and each file as Load Files does. Every path is checked
 // first, so that nothing is added when one of them is not there. 0, or 2 after the error lines.
@@ -85,11 +66,20 @@ int Gather(window::ListOperations& operations, const std::vector<std::string>& p
 // plan touches only what was renamed.
 void WritePlan(std::ostream& out, const window::RenameList& list,
                const std::vector<window::RenameFailure>& failures) {
+  // Written in blocks of about 64 KiB: a write per line would cost more than making the line.
+  constexpr std::size_t kBlock = 64 * 1024;
+  std::string block;
+  block.reserve(kBlock + 4096);
+  PlanRowWriter writer;
   auto failure = failures.begin();
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const bool failed = failure != failures.end() && failure->row == i;
     if (failed) ++failure;
-    WritePlanRow(out, list.Row(i).Checked && !failed, list.Row(i));
+    writer.Append(block, list.Row(i).Checked && !failed, list.Row(i));
+    if (block.size() >= kBlock || i + 1 == list.Count()) {
+      out.write(block.data(), static_cast<std::streamsize>(block.size()));
+      block.clear();
+    }
   }
 }
 
@@ -170,8 +160,9 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
-  const std::vector<std::string> paths = PathArguments(args, kPreviewUsage, streams);
-  if (paths.empty()) return 2;
+  const Arguments arguments = ParseArguments(kPreviewSyntax, args, streams);
+  if (arguments.done) return *arguments.done;
+  const std::vector<std::string>& paths = arguments.operands;
   window::ListOperations operations(seams.fileSystem, seams.settings);
   if (const int status = Gather(operations, paths, seams, streams)) return status;
   WritePlan(streams.out, operations.List(), {});
@@ -180,8 +171,9 @@ int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams
 }
 
 int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
-  const std::vector<std::string> paths = PathArguments(args, kRenameUsage, streams);
-  if (paths.empty()) return 2;
+  const Arguments arguments = ParseArguments(kRenameSyntax, args, streams);
+  if (arguments.done) return *arguments.done;
+  const std::vector<std::string>& paths = arguments.operands;
   window::ListOperations operations(seams.fileSystem, seams.settings);
   if (const int status = Gather(operations, paths, seams, streams)) return status;
   std::vector<window::RenameFailure> failures;
@@ -199,12 +191,10 @@ int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams 
 }
 
 int RunApplyWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
-  const bool undo = !args.empty() && args[0] == "--undo";
-  if (args.size() != (undo ? 2u : 1u) || (args.back().starts_with('-') && args.back() != "-")) {
-    streams.err << kApplyUsage << '\n';
-    return 2;
-  }
-  const std::string& name = args.back();
+  const Arguments arguments = ParseArguments(kApplySyntax, args, streams);
+  if (arguments.done) return *arguments.done;
+  const bool undo = arguments.Has("undo");
+  const std::string& name = arguments.operands.front();
   window::ListOperations operations(seams.fileSystem, seams.settings);
   int status = 0;
   if (name == "-") {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/plan_format.h"
 
 #include <ostream>
@@ -39,33 +40,64 @@ bool UnescapeField(std::string_view field, std::string& out) {
 
 }  // namespace
 
+void AppendEscaped(std::string& out, std::string_view field) {
+  // Names seldom hold a byte to escape: the runs between such bytes are appended whole.
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    char escape;
+    switch (field[i]) {
+      case '\\':
+        escape = '\\';
+        break;
+      case '\t':
+        escape = 't';
+        break;
+      case '\n':
+        escape = 'n';
+        break;
+      case '\r':
+        escape = 'r';
+        break;
+      default:
+        continue;
+    }
+    out.append(field.data() + start, i - start).push_back('\\');
+    out.push_back(escape);
+    start = i + 1;
+  }
+  out.append(field.data() + start, field.size() - start);
+}
+
 std::string EscapeField(std::string_view field) {
   std::string out;
   out.reserve(field.size());
-  for (const char c : field) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
+  AppendEscaped(out, field);
   return out;
 }
 
+void AppendPlanRow(std::string& out, bool checked, const window::RenameEntry& row) {
+  PlanRowWriter().Append(out, checked, row);
+}
+
+void PlanRowWriter::Append(std::string& out, bool checked, const window::RenameEntry& row) {
+  if (row.FolderPath() != folder_ || folder_.empty()) {
+    folder_ = row.FolderPath();
+    escapedFolder_.clear();
+    AppendEscaped(escapedFolder_, folder_);
+  }
+  out.push_back(checked ? '1' : '0');
+  out.push_back('\t');
+  AppendEscaped(out, row.CurrentName);
+  out.push_back('\t');
+  AppendEscaped(out, row.NewName);
+  out.push_back('\t');
+  out.append(escapedFolder_).push_back('\n');
+}
+
 void WritePlanRow(std::ostream& out, bool checked, const window::RenameEntry& row) {
-  out << (checked ? '1' : '0') << '\t' << EscapeField(row.CurrentName) << '\t'
-      << EscapeField(row.NewName) << '\t' << EscapeField(row.FolderPath()) << '\n';
+  std::string line;
+  AppendPlanRow(line, checked, row);
+  out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 std::optional<PlanRow> ParsePlanLine(std::string_view line, std::string& error) {

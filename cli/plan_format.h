@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <iosfwd>
@@ -20,6 +21,19 @@ struct PlanRow {
 };
 
 std::string EscapeField(std::string_view field);
+void AppendEscaped(std::string& out, std::string_view field);
+
+// One line of the plan, appended to `out`, so that a whole plan can be written in large blocks.
+void AppendPlanRow(std::string& out, bool checked, const window::RenameEntry& row);
+
+// The same for many rows: the folder that rows share is escaped once for them all.
+class PlanRowWriter {
+ public:
+  void Append(std::string& out, bool checked, const window::RenameEntry& row);
+
+ private:
+  std::string folder_, escapedFolder_;
+};
 
 void WritePlanRow(std::ostream& out, bool checked, const window::RenameEntry& row);
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build needs, only those that are missing.
 # Usage: scripts/setup.sh run|test
 set -euo pipefail
@@ -6,7 +7,7 @@ set -euo pipefail
 packages=(cmake make g++ pkg-config libicu-dev qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth)
 if [ "${1:-run}" = test ]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev fusefat dosfstools xdotool
-    imagemagick dpkg-dev)
+    imagemagick dpkg-dev lintian appstream)
 fi
 
 missing=()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own events: load, layout on resize, and the mouse pointer.
 #include <exception>
 

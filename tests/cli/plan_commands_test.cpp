@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan format and vornick-cli preview, apply and rename, run in-process on real folders.
 #include <gtest/gtest.h>
 

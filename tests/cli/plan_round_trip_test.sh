@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vornick-cli rename on a generated tree, then apply --undo of the plan it wrote: the tree must be
 # byte-for-byte as before. Two files that clean to the same name both survive, one renamed and the
 # other reported. Output to a full disk exits 3 and leaves the tree as it was.
@@ -58,7 +59,7 @@ if [ "$(snapshot | sha256sum)" = "$(sha256sum < "$work/before")" ]; then
   echo "rename changed nothing"; exit 1
 fi
 
-"$cli" apply --undo "$work/plan" || { echo "apply --undo failed"; exit 1; }
+"$cli" apply "$work/plan" --undo || { echo "apply PLAN --undo failed"; exit 1; }
 snapshot > "$work/after"
 cmp "$work/before" "$work/after" || { diff "$work/before" "$work/after"; exit 1; }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/posix/posix_file_system.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +108,10 @@ TEST(PosixRenameTest, OnFatChangesOnlyTheCaseAndNeverReplaces) {
     GTEST_SKIP() << "fusefat could not mount an image";
   struct Unmount {
     std::string mount;
-    ~Unmount() { std::system(("fusermount -u " + mount + " >/dev/null 2>&1").c_str()); }
+    ~Unmount() {
+      [[maybe_unused]] const int status =
+          std::system(("fusermount -u " + mount + " >/dev/null 2>&1").c_str());
+    }
   } unmount{mount};
 
   std::ofstream(mount + "song.mp3") << "S";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controller: button presses, the click rule, the busy state, layout and pointer.
 #include "window/form1.h"
 

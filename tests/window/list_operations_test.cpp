@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding rows: single entries, a folder by the file types, picked files and drops, with other
 // operations run where events may run.
 #include "window/list_operations.h"

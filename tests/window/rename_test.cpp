@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rename and Undo on real temporary folders: nothing is ever lost or overwritten.
 #include <gtest/gtest.h>
 
