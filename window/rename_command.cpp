@@ -74,8 +74,12 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameLi
       list.SetState(i, undo ? RowState::kNotRenamed : RowState::kRenamed);
       continue;
     }
-    failures.push_back({i, row.FolderPath(), name, target, reason});
-    list.SetState(i, undo ? RowState::kUndoFailed : RowState::kRenameFailed, std::move(reason));
+    const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
+    // The same failure again is nothing new to tell: the row shows it already.
+    if (row.State != failed || list.Failure(i) != reason) {
+      failures.push_back({i, row.FolderPath(), name, target, reason});
+    }
+    list.SetState(i, failed, std::move(reason));
   }
   return failures;
 }

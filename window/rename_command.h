@@ -36,7 +36,8 @@ std::string FailureReason(std::error_code error, std::string_view target);
 
 // Rename takes every checked row that is not renamed to its proposed name; Undo takes every
 // checked row that Rename renamed back. In list order, never replacing a file: a row that is
-// refused or fails is recorded, in the returned list and in the row, and the next one is tried.
+// refused or fails is recorded in the row, and in the returned list unless it failed so before, and
+// the next one is tried.
 // A row whose target is its own name is left alone. Names and marks of the rows never change.
 std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
                                       RenameDirection direction);

@@ -155,6 +155,16 @@ TEST_F(ListOperationsTest, ALoadedFolderTellsWhichProposedNamesAreTaken) {
                               "a file or folder named \"X Y.mp3\" is there already"}));
 }
 
+TEST_F(ListOperationsTest, ALongListFindsTheFileListedTwice) {
+  for (int i = 0; i < 70000; ++i) operations.AddRow("f" + std::to_string(i), "F", "/m/", false);
+  operations.AddRow("f12345", "F12345", "/m/", true);
+  operations.SetAllChecked(true);
+  EXPECT_EQ(operations.Checks().WouldBeRefused(12345), "the same file is listed in another row");
+  EXPECT_EQ(operations.Checks().WouldBeRefused(70000), "the same file is listed in another row");
+  EXPECT_EQ(operations.Checks().WouldBeRefused(7),
+            "another row proposes the same name in this folder");
+}
+
 TEST_F(ListOperationsTest, DropTakesFoldersByMp3AndFilesByTheirTypes) {
   for (const char* file : {"/d/SONG.MP3", "/d/song_x.mp3", "/d/x.mp3.bak", "/d/read_me.txt"})
     fileSystem.AddFile(file);

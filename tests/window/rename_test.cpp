@@ -99,7 +99,7 @@ TEST_F(RenameTest, UndoTakesBackOnlyWhatRenameDidAndNothingIsDoneTwice) {
   for (const char* name : {"x_y.mp3", "a_b.mp3", "gone_1.mp3"}) Add(name);
   EXPECT_TRUE(operations.Undo().empty());  // nothing was renamed yet
   EXPECT_EQ(Failed(operations.Rename()), (Strings{"x_y.mp3>X Y.mp3", "gone_1.mp3>Gone 1.mp3"}));
-  EXPECT_EQ(operations.Rename().size(), 2u);  // only the failed ones are tried again
+  EXPECT_TRUE(operations.Rename().empty());  // the same failures again: nothing new to tell
   std::filesystem::remove(dir.Path() + "x_y.mp3");
   // Undo must not take the untouched X Y.mp3 for the file Rename could not rename.
   EXPECT_TRUE(operations.Undo().empty());
