@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A million rows through AddEntry into the window's list with the view attached (offscreen),
 // beside the same load with no view (the list operations alone), with the resident memory of each;
 // then Select All over those rows, and the cost of one DoEvents with nothing to do.
@@ -115,9 +116,11 @@ struct WindowDesk : Desk {
     QCoreApplication::processEvents();
   }
 
-  // The command ends: the last rows reach the view, which lays itself out and paints.
+  // The command ends: the last rows reach the view, which lays itself out and paints them with
+  // their statuses.
   void EndCommand() {
     window.ShowAppendedRows();
+    window.ShowStatuses();
     QCoreApplication::processEvents();
   }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/form_host.h"
 
 #include <QMessageBox>
@@ -13,7 +14,7 @@ namespace vornick::gui {
 using platform::Button;
 
 FormHost::FormHost(window::Form1& form, QtWindow& window) : form_(form), window_(window) {
-  window_.ShowRows(&form_.Operations().List());
+  window_.ShowRows(&form_.Operations().List(), &form_.Operations().Checks());
   MainForm& mainForm = window_.Form();
   RenameView& list = mainForm.FileList();
 
@@ -40,7 +41,7 @@ FormHost::FormHost(window::Form1& form, QtWindow& window) : form_(form), window_
 
 // Form1 (and its rows) may go before the window: the view must not read them any more.
 FormHost::~FormHost() {
-  window_.ShowRows(nullptr);
+  window_.ShowRows(nullptr, nullptr);
 }
 
 void FormHost::Load() {
@@ -59,6 +60,7 @@ void FormHost::Run(Handler&& handler) {
   }
   --running_;
   window_.ShowAppendedRows();
+  if (running_ == 0) window_.ShowStatuses();
 }
 
 }  // namespace vornick::gui

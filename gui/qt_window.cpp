@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/qt_window.h"
 
 #include <QCoreApplication>
@@ -63,12 +64,20 @@ QtWindow::QtWindow() : form_(std::make_unique<MainForm>()), model_(new RenameMod
 
 QtWindow::~QtWindow() = default;
 
-void QtWindow::ShowRows(window::RenameList* rows) {
-  model_->SetRows(rows);
+void QtWindow::ShowRows(window::RenameList* rows, window::RowChecks* checks) {
+  model_->SetRows(rows, checks);
 }
 
 void QtWindow::ShowAppendedRows() {
   model_->ShowAppendedRows();
+}
+
+void QtWindow::ShowStatuses() {
+  if (!model_->StatusesHeld()) return;
+  model_->HoldStatuses(false);
+  if (const int count = model_->rowCount(); count > 0) {
+    RowsChanged(0, static_cast<std::size_t>(count - 1));
+  }
 }
 
 void QtWindow::SetCaption(const std::string& caption) {
@@ -130,6 +139,7 @@ void QtWindow::DoEvents() {
   // showing (layout and painting included) took t, the next waits at least 19 t.
   const bool show =
       model_->HasHiddenRows() && (!lastShown_.isValid() || lastShown_.elapsed() >= showInterval_);
+  model_->HoldStatuses(true);
   QElapsedTimer cost;
   cost.start();
   if (show) ShowAppendedRows();
@@ -194,7 +204,9 @@ bool QtWindow::SetColumnWidth(int column, platform::Twips width) {
 void QtWindow::RowsChanged(std::size_t first, std::size_t last) {
   // The view keeps nothing of a row but its height, and reads a row afresh whenever it paints it;
   // so only the rows on screen need telling, which keeps Select All on a million rows quick.
-  // (Rows not inserted yet are read when they are.)
+  // (Rows not inserted yet are read when they are.) Statuses kept for rows off screen are stale
+  // now too.
+  model_->ForgetStatuses(first, last);
   const RenameView& view = form_->FileList();
   const QModelIndex top = view.indexAt({0, 0});
   if (!top.isValid()) return;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include "gui/main_form.h"
 #include "platform/window.h"
 #include "window/rename_list.h"
+#include "window/row_checks.h"
 
 namespace vornick::gui {
 
@@ -24,10 +26,14 @@ class QtWindow final : public platform::Window {
 
   MainForm& Form() const { return *form_; }
   RenameModel& Model() const { return *model_; }
-  // The list the view shows: Form1's own rows; none before they go away.
-  void ShowRows(window::RenameList* rows);
+  // The list the view shows, Form1's own rows, and what tells each row's status; none before they
+  // go away.
+  void ShowRows(window::RenameList* rows, window::RowChecks* checks);
   // Hands the rows appended since the last call to the view, in one insert.
   void ShowAppendedRows();
+  // Shows the rows' statuses, held back while a command that lets events run (DoEvents) was under
+  // way; called when the outermost command ends.
+  void ShowStatuses();
   // Where the cursor files are looked for; the executable's folder unless set.
   void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 

@@ -1,7 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/rename_model.h"
 
+#include <QApplication>
+#include <QPixmap>
+#include <QStyle>
 #include <algorithm>
 #include <climits>
+#include <exception>
 
 namespace vornick::gui {
 namespace {
@@ -16,13 +21,40 @@ int RowCountOf(const window::RenameList& rows) {
   return static_cast<int>(std::min<std::size_t>(rows.Count(), INT_MAX));
 }
 
+using Kind = window::RowStatus::Kind;
+
+// Rows scrolled through are not kept for ever: past this many, the statuses start over.
+constexpr std::size_t kMostStatusesKept = 4096;
+
+const QList<int> kStatusRoles{Qt::CheckStateRole, Qt::DecorationRole, Qt::ToolTipRole,
+                              Qt::AccessibleDescriptionRole};
+
+QString Words(const window::RowStatus& status) {
+  const QString reason = Text(status.reason);
+  switch (status.kind) {
+    case Kind::kNone:
+      return {};
+    case Kind::kRenamed:
+      return QStringLiteral("Renamed");
+    case Kind::kRenameFailed:
+      return QStringLiteral("Not renamed: ") + reason;
+    case Kind::kUndoFailed:
+      return QStringLiteral("Not renamed back: ") + reason;
+    case Kind::kWouldBeRefused:
+      return QStringLiteral("Rename would refuse this file: ") + reason;
+  }
+  return {};
+}
+
 }  // namespace
 
 RenameModel::RenameModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void RenameModel::SetRows(window::RenameList* rows) {
+void RenameModel::SetRows(window::RenameList* rows, window::RowChecks* checks) {
   beginResetModel();
   rows_ = rows;
+  checks_ = checks;
+  statuses_.clear();
   shown_ = rows == nullptr ? 0 : RowCountOf(*rows);
   clearing_ = false;
   endResetModel();
@@ -41,6 +73,8 @@ bool RenameModel::HasHiddenRows() const {
 
 void RenameModel::ShowAppendedRows() {
   if (!HasHiddenRows()) return;
+  // A new row can make a row shown before one of two rows of the same file, or of the same name.
+  statuses_.clear();
   const int count = RowCountOf(*rows_);
   if (count < shown_) {
     // Rows only ever go away through a clear; should that be skipped, start over.
@@ -54,19 +88,33 @@ void RenameModel::ShowAppendedRows() {
   endInsertRows();
 }
 
+void RenameModel::HoldStatuses(bool held) {
+  if (held == held_) return;
+  held_ = held;
+  statuses_.clear();
+}
+
+void RenameModel::ForgetStatuses(std::size_t first, std::size_t last) {
+  std::erase_if(statuses_, [first, last](const auto& status) {
+    const auto row = static_cast<std::size_t>(status.first);
+    return row >= first && row <= last;
+  });
+}
+
 void RenameModel::ShowChangedRows(std::size_t first, std::size_t last) {
   if (clearing_ || shown_ == 0 || first > last) return;
   const auto lastShown = static_cast<std::size_t>(shown_ - 1);
   if (first > lastShown) return;
   last = std::min(last, lastShown);
   emit dataChanged(index(static_cast<int>(first), kCurrentName),
-                   index(static_cast<int>(last), kCurrentName), {Qt::CheckStateRole});
+                   index(static_cast<int>(last), kCurrentName), kStatusRoles);
 }
 
 void RenameModel::BeginClear() {
   if (clearing_) return;
   beginResetModel();
   clearing_ = true;
+  statuses_.clear();
 }
 
 void RenameModel::EndClear() {
@@ -111,6 +159,49 @@ const window::RenameEntry* RenameModel::Entry(const QModelIndex& index) const {
   return row < rows_->Count() ? &rows_->Row(row) : nullptr;
 }
 
+const RenameModel::Status& RenameModel::StatusOf(int row) const {
+  static const Status kHeld{Kind::kNone, {}};
+  if (held_) return kHeld;
+  if (const auto found = statuses_.find(row); found != statuses_.end()) return found->second;
+  if (statuses_.size() >= kMostStatusesKept) statuses_.clear();
+  window::RowStatus status;
+  if (checks_ != nullptr) {
+    try {
+      status = checks_->Status(static_cast<std::size_t>(row));
+    } catch (const std::exception&) {
+      // A status that cannot be worked out is not shown; the row itself still is.
+    }
+  }
+  return statuses_.emplace(row, Status{status.kind, Words(status)}).first->second;
+}
+
+const QIcon& RenameModel::IconOf(Kind kind) const {
+  QIcon& icon = icons_.at(static_cast<std::size_t>(kind));
+  if (!icon.isNull()) return icon;
+  QStyle* style = QApplication::style();
+  switch (kind) {
+    case Kind::kNone: {
+      // A blank of the icons' size, so that every row's name begins at the same place.
+      const int side = style->pixelMetric(QStyle::PM_SmallIconSize);
+      QPixmap blank(side, side);
+      blank.fill(Qt::transparent);
+      icon = QIcon(blank);
+      break;
+    }
+    case Kind::kRenamed:
+      icon = style->standardIcon(QStyle::SP_DialogApplyButton);
+      break;
+    case Kind::kRenameFailed:
+    case Kind::kUndoFailed:
+      icon = style->standardIcon(QStyle::SP_MessageBoxCritical);
+      break;
+    case Kind::kWouldBeRefused:
+      icon = style->standardIcon(QStyle::SP_MessageBoxWarning);
+      break;
+  }
+  return icon;
+}
+
 QVariant RenameModel::data(const QModelIndex& index, int role) const {
   const window::RenameEntry* entry = Entry(index);
   if (entry == nullptr) return {};
@@ -128,6 +219,15 @@ QVariant RenameModel::data(const QModelIndex& index, int role) const {
   }
   if (role == Qt::CheckStateRole && index.column() == kCurrentName) {
     return entry->Checked ? Qt::Checked : Qt::Unchecked;
+  }
+  // The status is asked only for the roles that show it.
+  if (role == Qt::DecorationRole && index.column() == kCurrentName) {
+    return IconOf(StatusOf(index.row()).kind);
+  }
+  if (role == Qt::ToolTipRole ||
+      (role == Qt::AccessibleDescriptionRole && index.column() == kCurrentName)) {
+    const QString& words = StatusOf(index.row()).words;
+    return words.isEmpty() ? QVariant() : words;
   }
   return {};
 }
@@ -153,7 +253,9 @@ bool RenameModel::setData(const QModelIndex& index, const QVariant& value, int r
   }
   const bool checked = static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
   rows_->SetChecked(static_cast<std::size_t>(index.row()), checked);
-  emit dataChanged(index, index, {Qt::CheckStateRole});
+  // Only a checked row can be refused.
+  statuses_.erase(index.row());
+  emit dataChanged(index, index, kStatusRoles);
   return true;
 }
 

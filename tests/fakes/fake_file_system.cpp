@@ -147,7 +147,6 @@ std::error_code FakeFileSystem::Rename(const std::string& from, const std::strin
     auto node = nodes_.extract(source);  // files only: nothing below it moves
     node.key() = target;
     nodes_.insert(std::move(node));
-    renames_.emplace_back(from, to);
     return {};
   } catch (const FileSystemError& error) {
     return error.Error();

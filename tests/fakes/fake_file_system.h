@@ -29,9 +29,6 @@ class FakeFileSystem : public platform::FileSystem {
   void SetUnreadable(const std::string& folder);
 
   int ReadFolderCalls() const noexcept { return readFolderCalls_; }
-  const std::vector<std::pair<std::string, std::string>>& Renames() const noexcept {
-    return renames_;
-  }
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
@@ -56,7 +53,6 @@ class FakeFileSystem : public platform::FileSystem {
 
   std::map<std::string, Node> nodes_;  // by path without trailing '/'; the root is ""
   int readFolderCalls_ = 0;
-  std::vector<std::pair<std::string, std::string>> renames_;
 };
 
 }  // namespace vornick::fakes

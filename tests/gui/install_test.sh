@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` puts the programs, the launcher entry and the icon where desktops look for
 # them, and the installed window program starts and keeps running until it is stopped.
 # Usage: install_test.sh BUILD_DIR

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# End to end: the real program under Xvfb, its window found by its title and photographed; the
-# picture must be the whole window and not blank.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# End to end: the real program under Xvfb, its window found by its title and photographed after
+# Load Folder, and with its rows' marks before and after Rename; each picture must be the whole
+# window and not blank.
 # Usage: screenshot_test.sh SCREENSHOT_SCRIPT PROGRAM OUTPUT.png
 set -euo pipefail
 script=$1 program=$2 output=$3
-rm -f "$output"
+pictures=("$output" "${output%.png}-risky.png" "${output%.png}-renamed.png")
+rm -f "${pictures[@]}"
 bash "$script" "$program" "$output"
-read -r format width height colours < <(identify -format '%m %w %h %k\n' "$output")
-echo "picture: $format ${width}x$height, $colours colours"
-[ "$format" = PNG ] || { echo "not a PNG" >&2; exit 1; }
-[ "$width" -eq 842 ] && [ "$height" -eq 506 ] || { echo "not the window's size" >&2; exit 1; }
-[ "$colours" -gt 50 ] || { echo "the picture is (nearly) blank" >&2; exit 1; }
+for picture in "${pictures[@]}"; do
+  read -r format width height colours < <(identify -format '%m %w %h %k\n' "$picture")
+  echo "$picture: $format ${width}x$height, $colours colours"
+  [ "$format" = PNG ] || { echo "not a PNG" >&2; exit 1; }
+  [ "$width" -eq 842 ] && [ "$height" -eq 506 ] || { echo "not the window's size" >&2; exit 1; }
+  [ "$colours" -gt 50 ] || { echo "the picture is (nearly) blank" >&2; exit 1; }
+done

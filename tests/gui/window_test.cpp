@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on Qt's offscreen platform, with Form1 behind it on fake disk, settings and dialogs:
 // its command buttons, mouse pointer, list and drops, and the desktop dialogs behind Dialogs.
 #include <gtest/gtest.h>
@@ -230,11 +231,66 @@ TEST_F(ListTest, TheScreenShowsTheCheckMarksAfterEachCommand) {
       {"----", [&] { click(checkBox(2).center()); }},  // no rule stops a second click on a box
       {"-x--", [&] { click(List().visualRect(window.Model().index(1, 1)).center()); }}};
   EXPECT_EQ(marks(), "x-x-");
-  for (const auto& [expected, step] : steps) {
+  for (const auto& [marksAfter, step] : steps) {
     step();
+    const std::string expected = marksAfter;  // a lambda may not capture a structured binding
     EXPECT_TRUE(QTest::qWaitFor([&] { return marks() == expected; }, 1000))
         << "the screen shows " << marks() << ", not " << expected;
   }
+}
+
+// Each row's status as its icon (v renamed, x failed, ! would be refused) and its tooltip, which a
+// screen reader finds in the first cell's description; the names are never touched.
+TEST_F(ListTest, EachRowShowsWhatRenameWouldRefuseAndWhatRenameAndUndoDidWithTheReason) {
+  const auto shown = [&] {
+    std::vector<std::string> rows;
+    for (int row = 0; row < window.Model().rowCount(); ++row) {
+      const QModelIndex cell = window.Model().index(row, 0);
+      const QImage icon = cell.data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+      const auto is = [&](QStyle::StandardPixmap standard) {
+        return icon == List().style()->standardIcon(standard).pixmap(16).toImage();
+      };
+      const char* mark = is(QStyle::SP_DialogApplyButton)    ? "v "
+                         : is(QStyle::SP_MessageBoxCritical) ? "x "
+                         : is(QStyle::SP_MessageBoxWarning)  ? "! "
+                                                             : "";
+      EXPECT_EQ(cell.data(Qt::AccessibleDescriptionRole), cell.data(Qt::ToolTipRole));
+      const QString text = cell.data().toString() + " " + cell.data(Qt::ToolTipRole).toString();
+      rows.push_back(mark + text.toStdString());
+    }
+    return rows;
+  };
+  using Rows = std::vector<std::string>;
+  for (const char* file : {"/m/x_y.mp3", "/m/X Y.mp3", "/n/c_d.mp3"}) fileSystem.AddFile(file);
+  dialogs.QueueFolder("/m");
+  Click(Button::kLoadFolder);
+  dialogs.QueueOpen({"/n/c_d.mp3"});
+  Click(Button::kLoadFiles);
+  Click(Button::kUndo);  // nothing renamed yet, nothing to say
+  const auto there = [](std::string name) {
+    return "a file or folder named \"" + name + "\" is there already";
+  };
+  const std::string would = "Rename would refuse this file: ";
+  const std::string refused = "! x_y.mp3 " + would + there("X Y.mp3");
+  EXPECT_EQ(shown(), (Rows{"X Y.mp3 ", refused, "c_d.mp3 "}));
+  dialogs.QueueOpen({"/n/c_d.mp3"});  // the same file again
+  Click(Button::kLoadFiles);
+  const std::string twice = "! c_d.mp3 " + would + "the same file is listed in another row";
+  EXPECT_EQ(shown(), (Rows{"X Y.mp3 ", refused, twice, twice}));
+  EXPECT_TRUE(dialogs.messages.empty());
+  window.Model().setData(window.Model().index(3, 0), Qt::Unchecked, Qt::CheckStateRole);
+  EXPECT_EQ(shown()[3], "c_d.mp3 ");  // only a checked row is refused
+
+  Click(Button::kRename);
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  const std::string failed = "x x_y.mp3 Not renamed: " + there("X Y.mp3");
+  EXPECT_EQ(shown(), (Rows{"X Y.mp3 ", failed, "v c_d.mp3 Renamed", "c_d.mp3 "}));
+  fileSystem.AddFile("/n/c_d.mp3");  // in the way back
+  Click(Button::kUndo);
+  EXPECT_EQ(shown()[2], "x c_d.mp3 Not renamed back: " + there("c_d.mp3"));
+  Click(Button::kUnselectAll);
+  Click(Button::kRename);  // nothing to do, nothing to say
+  EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
 TEST_F(ListTest, ADropOfLocalFilesAndFoldersAddsThemByTheirExactBytesAndNeverMovesThem) {
@@ -292,6 +348,9 @@ TEST(QtDialogs, FileDialogsShowTitleAndFilterAndGiveTheExactPathsOrNothing) {
       EXPECT_EQ(dialog.windowTitle(), "Add File(s)");
       EXPECT_EQ(dialog.nameFilters(), QStringList{"MP3 Files (*.mp3)"});
       EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
+      // The dialog leaves its name field alone while that has the focus, which it gets at some
+      // point after opening.
+      if (QWidget* focused = dialog.focusWidget()) focused->clearFocus();
       dialog.selectFile(QString::fromStdString(picked));
     }
     static_cast<QDialog&>(dialog).accept();  // as the dialog's own button does
