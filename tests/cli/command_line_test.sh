@@ -32,7 +32,7 @@ run 0 --version
 for command in clean preview apply rename types; do
   for help in --help -h; do
     run 0 "$command" "$help"
-    head -n 1 "$work/out" | grep -q "^usage: vornick-cli $command " && [ ! -s "$work/err" ] ||
+    grep -q "^usage: vornick-cli $command " <<<"$(head -n 1 "$work/out")" && [ ! -s "$work/err" ] ||
       fail "$command $help: $(cat "$work/out" "$work/err")"
   done
 done

@@ -28,9 +28,12 @@ for package in "$@"; do
   dpkg-deb -x "$deb" "$work/$package"
   for program in "$work/$package"/usr/bin/*; do
     name=$(basename "$program")
-    readelf -d "$program" | grep -q 'FLAGS_1.*NOW.*PIE' || fail "$name is not PIE, bound now"
-    readelf -lW "$program" | grep -q GNU_RELRO || fail "$name has no RELRO"
-    nm -D "$program" | grep -q __stack_chk_fail || fail "$name has no stack protector"
+    # Read whole before searching: grep -q would end the pipe early, and with pipefail the
+    # writer's broken pipe would count as a failure.
+    dynamic=$(readelf -d "$program") segments=$(readelf -lW "$program") symbols=$(nm -D "$program")
+    grep -q 'FLAGS_1.*NOW.*PIE' <<<"$dynamic" || fail "$name is not PIE, bound now"
+    grep -q GNU_RELRO <<<"$segments" || fail "$name has no RELRO"
+    grep -q __stack_chk_fail <<<"$symbols" || fail "$name has no stack protector"
   done
 done
 
