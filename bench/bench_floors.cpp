@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/bench_floors.h"
+#include "bench/mp3_name.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,12 +12,6 @@ namespace vornick::bench {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
-
-bool IsMp3Name(std::string_view name) {
-  if (name.size() < 4) return false;
-  const std::string_view tail = name.substr(name.size() - 4);
-  return tail[0] == '.' && (tail[1] | 0x20) == 'm' && (tail[2] | 0x20) == 'p' && tail[3] == '3';
-}
 
 }  // namespace
 

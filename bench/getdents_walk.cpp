@@ -13,15 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/mp3_name.h"
+
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
-
-bool IsMp3Name(std::string_view name) {
-  if (name.size() < 4) return false;
-  const std::string_view tail = name.substr(name.size() - 4);
-  return tail[0] == '.' && (tail[1] | 0x20) == 'm' && (tail[2] | 0x20) == 'p' && tail[3] == '3';
-}
 
 class Walk {
  public:
@@ -34,7 +30,7 @@ class Walk {
         const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
         offset += entry->d_reclen;
         if (entry->d_name[0] == '.') continue;  // hidden, "." and ".."
-        if (entry->d_type == DT_REG && IsMp3Name(entry->d_name)) {
+        if (entry->d_type == DT_REG && vornick::bench::IsMp3Name(entry->d_name)) {
           path.append(entry->d_name).push_back('\n');
           std::fwrite(path.data(), 1, path.size(), stdout);
           path.resize(length);
