@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/plan_format.h"
 
-#include <ostream>
-
 #include "files/path_helpers.h"
 
 namespace vornick::cli {
@@ -75,12 +73,8 @@ std::string EscapeField(std::string_view field) {
   return out;
 }
 
-void AppendPlanRow(std::string& out, bool checked, const window::RenameEntry& row) {
-  PlanRowWriter().Append(out, checked, row);
-}
-
 void PlanRowWriter::Append(std::string& out, bool checked, const window::RenameEntry& row) {
-  if (row.FolderPath() != folder_ || folder_.empty()) {
+  if (row.FolderPath() != folder_) {
     folder_ = row.FolderPath();
     escapedFolder_.clear();
     AppendEscaped(escapedFolder_, folder_);
@@ -92,12 +86,6 @@ void PlanRowWriter::Append(std::string& out, bool checked, const window::RenameE
   AppendEscaped(out, row.NewName);
   out.push_back('\t');
   out.append(escapedFolder_).push_back('\n');
-}
-
-void WritePlanRow(std::ostream& out, bool checked, const window::RenameEntry& row) {
-  std::string line;
-  AppendPlanRow(line, checked, row);
-  out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 std::optional<PlanRow> ParsePlanLine(std::string_view line, std::string& error) {

@@ -23,10 +23,8 @@ struct PlanRow {
 std::string EscapeField(std::string_view field);
 void AppendEscaped(std::string& out, std::string_view field);
 
-// One line of the plan, appended to `out`, so that a whole plan can be written in large blocks.
-void AppendPlanRow(std::string& out, bool checked, const window::RenameEntry& row);
-
-// The same for many rows: the folder that rows share is escaped once for them all.
+// Appends lines of the plan to a block, so that a whole plan can be written in large blocks; the
+// folder that rows share is escaped once for them all.
 class PlanRowWriter {
  public:
   void Append(std::string& out, bool checked, const window::RenameEntry& row);
@@ -34,8 +32,6 @@ class PlanRowWriter {
  private:
   std::string folder_, escapedFolder_;
 };
-
-void WritePlanRow(std::ostream& out, bool checked, const window::RenameEntry& row);
 
 // One line of a plan, without its line feed; nullopt, with `error` set, when it is malformed.
 std::optional<PlanRow> ParsePlanLine(std::string_view line, std::string& error);

@@ -29,7 +29,6 @@ class Form1 {
 
   ListOperations& Operations() noexcept { return operations_; }
   const RenameList& List() const noexcept { return operations_.List(); }
-  const std::string& LastClickedName() const noexcept { return lastClickedName_; }
 
   // A press of a command button, by mouse or keyboard. The button's two-state value goes to 1,
   // and its click handler, finding it so, sets it back to 0 (entering itself once more, to no

@@ -44,9 +44,8 @@ TEST(PlanFormatTest, FieldsRoundTripThroughEscapes) {
   window::RenameList list;
   window::RenameEntry& row = list.Append("a\\b\tc\nd\re\xe9.mp3", "/x\ty/");
   row.NewName = "A\\B";
-  std::ostringstream out;
-  WritePlanRow(out, true, row);
-  const std::string text = out.str();
+  std::string text;
+  PlanRowWriter().Append(text, true, row);
   EXPECT_EQ(text, "1\ta\\\\b\\tc\\nd\\re\xe9.mp3\tA\\\\B\t/x\\ty/\n");
   std::string error;
   const std::optional<PlanRow> parsed = ParsePlanLine(text.substr(0, text.size() - 1), error);
