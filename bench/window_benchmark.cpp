@@ -41,12 +41,16 @@ struct NoSettings final : vornick::platform::SettingsStore {
 };
 
 // The load shows no dialog.
-struct NoDialogs final : vornick::platform::Dialogs {
+struct NoDialogs final : vornick::platform::Dialogs, vornick::window::Reports {
   std::string BrowseForFolder(const std::string&) override { return {}; }
   std::vector<std::string> ShowOpen(const vornick::platform::OpenDialogOptions&) override {
     return {};
   }
-  void ShowMessage(const std::string&, const std::string&) override {}
+  void RenameFailed(vornick::window::RenameDirection,
+                    const std::vector<vornick::window::RenameFailure>&) override {}
+  void Stopped(vornick::window::Command, const std::string&) override {}
+  void PassedOver(vornick::window::Command,
+                  const std::vector<vornick::window::PassedOver>&) override {}
 };
 
 // Names to build the paths from; the paths themselves are made as the load goes, so that the
@@ -107,7 +111,7 @@ struct Desk {
 struct WindowDesk : Desk {
   NoDialogs dialogs;
   vornick::gui::QtWindow window;
-  Form1 form{fileSystem, settings, dialogs, window};
+  Form1 form{fileSystem, settings, dialogs, dialogs, window};
   vornick::gui::FormHost host{form, window};
 
   WindowDesk() {

@@ -103,13 +103,15 @@ int RenameChecked(window::ListOperations& operations, window::RenameDirection di
     failures =
         direction == window::RenameDirection::kUndo ? operations.Undo() : operations.Rename();
   } catch (const std::exception& error) {
-    streams.err << "vornick-cli: " << window::FailureTitle(direction) << ": " << error.what()
-                << '\n';
+    streams.err << "vornick-cli: "
+                << (direction == window::RenameDirection::kUndo ? "undo" : "rename")
+                << " stopped: " << error.what() << '\n';
     return 1;
   }
   for (const window::RenameFailure& failure : failures) {
     streams.err << "vornick-cli: cannot rename \"" << EscapeField(failure.folder + failure.name)
-                << "\" to \"" << EscapeField(failure.target) << "\": " << failure.reason << '\n';
+                << "\" to \"" << EscapeField(failure.target)
+                << "\": " << window::Describe(failure.reason, failure.target) << '\n';
   }
   return failures.empty() ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/command_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -15,11 +16,16 @@ constexpr int kGap = 2;  // between picture and caption
 CommandButton::CommandButton(const QString& caption, const QIcon& picture, QWidget* parent)
     : QPushButton(picture, caption, parent) {
   setIconSize({kPictureSize, kPictureSize});
-  QPalette colours = palette();
-  colours.setColor(QPalette::Button, Qt::white);
-  colours.setColor(QPalette::Window, Qt::white);
-  setPalette(colours);
-  setAutoFillBackground(true);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+  // Return and Enter press the button that has the focus, as Space does.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      event->modifiers() == Qt::NoModifier) {
+    if (!event->isAutoRepeat()) click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 void CommandButton::paintEvent(QPaintEvent* /*event*/) {
@@ -33,7 +39,18 @@ void CommandButton::paintEvent(QPaintEvent* /*event*/) {
     contents.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
   }
-  const int textHeight = fontMetrics().height();
+  // A caption wider than the face (a wide font, a long translation) is drawn smaller, not cut.
+  QFont captionFont = font();
+  const QString shown =
+      QString(text()).remove(QLatin1Char('&'));  // the mnemonic mark takes no room
+  const int room = rect().width() - 2;
+  for (int width = QFontMetrics(captionFont).horizontalAdvance(shown);
+       width > room && captionFont.pointSizeF() > 6;
+       width = QFontMetrics(captionFont).horizontalAdvance(shown)) {
+    captionFont.setPointSizeF(captionFont.pointSizeF() - 0.5);
+  }
+  painter.setFont(captionFont);
+  const int textHeight = QFontMetrics(captionFont).height();
   const int top =
       contents.top() + std::max(0, (contents.height() - kPictureSize - kGap - textHeight) / 2);
   const QRect pictureRect(contents.left() + (contents.width() - kPictureSize) / 2, top,

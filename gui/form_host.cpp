@@ -48,6 +48,10 @@ void FormHost::Load() {
   Run([this] { form_.OnLoad(); });
 }
 
+void FormHost::Open(const std::vector<std::string>& paths) {
+  Run([this, &paths] { form_.OnOpen(paths); });
+}
+
 template <typename Handler>
 void FormHost::Run(Handler&& handler) {
   ++running_;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QObject>
+#include <string>
+#include <vector>
 
 #include "window/form1.h"
 
@@ -20,6 +22,8 @@ class FormHost final : public QObject {
 
   // Runs Form1's OnLoad; the window is shown afterwards, which raises the first resize.
   void Load();
+  // Adds the paths named when the program started (see Form1::OnOpen).
+  void Open(const std::vector<std::string>& paths);
 
  private:
   template <typename Handler>

@@ -2,17 +2,32 @@
 // vornick: the window program.
 #include <QApplication>
 #include <QSettings>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "gui/form_host.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_window.h"
+#include "gui/translations.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/settings/qt_settings_store.h"
 #include "window/form1.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: vornick [PATH...]\n"
+    "Opens the window that tidies the file names of music files. Each PATH that is a folder is\n"
+    "added as Load Folder adds it (with every folder below it); each file as Load Files adds it.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help and exit.\n"
+    "  -v, --version  Show the version and exit.\n"
+    "  --             Take every argument after it as a path.\n";
 
 bool Set(const char* variable) {
   const char* value = std::getenv(variable);
@@ -24,9 +39,48 @@ bool DisplayAvailable() {
   return Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
+struct Arguments {
+  bool help = false, version = false;
+  std::string unknown;             // the first option not understood
+  std::vector<std::string> paths;  // exact bytes
+};
+
+// Read once before QApplication starts, so that --help and --version work without a display, and
+// again after it took out its own options (-platform, -style, ...), for the paths.
+Arguments Parse(int argc, char** argv) {
+  Arguments arguments;
+  bool optionsEnd = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (!optionsEnd && argument[0] == '-' && argument[1] != '\0') {
+      if (std::strcmp(argument, "--") == 0) {
+        optionsEnd = true;
+      } else if (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "--help") == 0) {
+        arguments.help = true;
+      } else if (std::strcmp(argument, "-v") == 0 || std::strcmp(argument, "--version") == 0) {
+        arguments.version = true;
+      } else if (arguments.unknown.empty()) {
+        arguments.unknown = argument;
+      }
+      continue;
+    }
+    arguments.paths.emplace_back(argument);
+  }
+  return arguments;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const Arguments arguments = Parse(argc, argv);
+  if (arguments.help) {
+    std::fputs(kUsage, stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? EXIT_SUCCESS : EXIT_FAILURE;
+  }
+  if (arguments.version) {
+    std::printf("vornick %s\n", VORNICK_VERSION);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? EXIT_SUCCESS : EXIT_FAILURE;
+  }
   if (!DisplayAvailable()) {
     std::fputs(
         "vornick: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
@@ -34,7 +88,15 @@ int main(int argc, char** argv) {
         stderr);
     return EXIT_FAILURE;
   }
+
   QApplication application(argc, argv);
+  const Arguments named = Parse(argc, argv);
+  if (!named.unknown.empty()) {
+    std::fprintf(stderr, "vornick: unknown option '%s'\nTry 'vornick --help'.\n",
+                 named.unknown.c_str());
+    return 2;
+  }
+  vornick::gui::InstallTranslations(application, QLocale());
   // The file dialogs would remember their last folder in a settings file of Qt's own; the program
   // keeps no settings, so that file is sent nowhere. (The program's settings are INI files, which
   // this does not touch.)
@@ -46,9 +108,13 @@ int main(int argc, char** argv) {
   vornick::platform::QtSettingsStore settings;
   vornick::gui::QtWindow window;
   vornick::gui::QtDialogs dialogs(&window.Form());
-  vornick::window::Form1 form(fileSystem, settings, dialogs, window);
+  vornick::window::Form1 form(fileSystem, settings, dialogs, dialogs, window);
   vornick::gui::FormHost host(form, window);
   host.Load();
   window.Form().show();
+  // The paths are added once the window shows, so that the user sees the load.
+  if (!named.paths.empty()) {
+    QTimer::singleShot(0, &host, [&host, &named] { host.Open(named.paths); });
+  }
   return QApplication::exec();
 }

@@ -4,11 +4,14 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QSvgRenderer>
+#include <algorithm>
 
 #include "gui/command_button.h"
 #include "gui/rename_view.h"
 #include "gui/twips.h"
+#include "gui/wording.h"
 
 // Resources of a static library are registered by hand, once.
 static void InitIcons() {
@@ -42,6 +45,8 @@ constexpr std::array<ButtonDescription, platform::kButtonCount> kButtons{{
 
 constexpr float kClientWidth = 12630, kClientHeight = 7590;
 constexpr float kButtonTop = 5160, kButtonWidth = 1455, kButtonHeight = 1095;
+// The smallest client area that shows all eight buttons whole above a list of a few rows.
+constexpr float kMinClientWidth = 12630, kMinClientHeight = 4500;
 
 QRect TwipsRect(float left, float top, float width, float height) {
   return {ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height)};
@@ -74,24 +79,23 @@ QIcon MainForm::Picture(platform::Button button) {
 }
 
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
-  setWindowTitle(QStringLiteral("Vornick"));
+  setWindowTitle(Translated("Vornick"));
   setWindowIcon(Picture(platform::Button::kRename));
   resize(ToPixels(kClientWidth), ToPixels(kClientHeight));
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, Qt::white);
-  setPalette(colours);
-  setAutoFillBackground(true);
+  setMinimumSize(ToPixels(kMinClientWidth), ToPixels(kMinClientHeight));
   setMouseTracking(true);
 
   fileList_ = new RenameView(this);
   fileList_->setGeometry(TwipsRect(120, 120, 9975, 4935));
   fileList_->setFont(ArialFont(9.75, QFont::Normal));
+  fileList_->setAccessibleName(tr("Files to rename"));
 
   const QFont buttonFont = ArialFont(11.25, QFont::Bold);
   for (std::size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonDescription& description = kButtons.at(i);
-    auto* button = new CommandButton(QString::fromLatin1(description.caption),
-                                     Picture(static_cast<platform::Button>(i)), this);
+    const auto which = static_cast<platform::Button>(i);
+    auto* button = new CommandButton(ButtonCaption(which), Picture(which), this);
+    button->setToolTip(ButtonToolTip(which));
     button->setGeometry(
         TwipsRect(static_cast<float>(description.left), kButtonTop, kButtonWidth, kButtonHeight));
     button->setFont(buttonFont);
@@ -100,12 +104,21 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     buttons_.at(i) = button;
   }
 
-  // The tab order is the order of platform::Button, so Exit comes before Clear List.
+  // Tab follows the screen: the list, then the buttons from left to right.
+  std::array<QWidget*, platform::kButtonCount> byPlace{};
+  std::copy(buttons_.begin(), buttons_.end(), byPlace.begin());
+  std::stable_sort(byPlace.begin(), byPlace.end(),
+                   [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
   QWidget* previous = fileList_;
-  for (QWidget* next : buttons_) {
+  for (QWidget* next : byPlace) {
     setTabOrder(previous, next);
     previous = next;
   }
+  fileList_->setFocus();
+  // Ctrl+Q is Exit by the keyboard.
+  auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+  quit->setContext(Qt::ApplicationShortcut);
+  connect(quit, &QShortcut::activated, this, [this] { ButtonOf(platform::Button::kExit).click(); });
 }
 
 void MainForm::ReportOuterSize() {

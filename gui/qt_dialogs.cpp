@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "gui/wording.h"
+
 namespace vornick::gui {
 namespace {
 
@@ -18,7 +20,7 @@ std::string PathBytes(const QString& path) {
 
 // Qt's filter form: the description followed by its patterns in parentheses.
 QString NameFilter(const platform::OpenDialogOptions& options) {
-  const QString description = QString::fromStdString(options.filterDescription);
+  const QString description = Translated(options.filterDescription);
   const QString pattern = QString::fromStdString(options.filterPattern);
   if (pattern.isEmpty() || description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
     return description;
@@ -29,12 +31,12 @@ QString NameFilter(const platform::OpenDialogOptions& options) {
 }  // namespace
 
 std::string QtDialogs::BrowseForFolder(const std::string& prompt) {
-  const QString folder = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(prompt));
+  const QString folder = QFileDialog::getExistingDirectory(parent_, Translated(prompt));
   return folder.isEmpty() ? std::string() : PathBytes(folder);
 }
 
 std::vector<std::string> QtDialogs::ShowOpen(const platform::OpenDialogOptions& options) {
-  const QString title = QString::fromStdString(options.title);
+  const QString title = Translated(options.title);
   QStringList picked;
   if (options.allowMultiSelect) {
     picked = QFileDialog::getOpenFileNames(parent_, title, {}, NameFilter(options));
@@ -48,10 +50,26 @@ std::vector<std::string> QtDialogs::ShowOpen(const platform::OpenDialogOptions& 
   return paths;
 }
 
-void QtDialogs::ShowMessage(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), {}, QMessageBox::Ok, parent_);
+void QtDialogs::RenameFailed(window::RenameDirection direction,
+                             const std::vector<window::RenameFailure>& failures) {
+  const MessageText message = RenameFailedMessage(direction, failures);
+  ShowMessage(message.title, message.text);
+}
+
+void QtDialogs::Stopped(window::Command command, const std::string& why) {
+  const MessageText message = StoppedMessage(command, why);
+  ShowMessage(message.title, message.text);
+}
+
+void QtDialogs::PassedOver(window::Command /*command*/,
+                           const std::vector<window::PassedOver>& passedOver) {
+  const MessageText message = PassedOverMessage(passedOver);
+  ShowMessage(message.title, message.text);
+}
+
+void QtDialogs::ShowMessage(const QString& title, const QString& whole) {
+  QMessageBox box(QMessageBox::NoIcon, title, {}, QMessageBox::Ok, parent_);
   box.setTextFormat(Qt::PlainText);  // file names are never markup
-  const QString whole = QString::fromStdString(text);
   const QStringList lines = whole.split(QLatin1Char('\n'));
   if (lines.size() > kMaxMessageLines) {
     box.setText(lines.first(kMaxMessageLines).join(QLatin1Char('\n')) + QStringLiteral("\n..."));

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QStandardPaths>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -15,10 +16,10 @@
 #include "gui/rename_model.h"
 #include "gui/rename_view.h"
 #include "gui/twips.h"
+#include "gui/wording.h"
 
-#ifdef __linux__
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace vornick::gui {
 namespace {
@@ -52,6 +53,17 @@ std::string ExecutableFolder() {
   return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
+// What identifies a file's present content cheaply: identity, size and change time. Empty when the
+// file cannot be looked at.
+std::string FileStamp(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return {};
+  return std::to_string(status.st_dev) + ':' + std::to_string(status.st_ino) + ':' +
+         std::to_string(status.st_size) + ':' + std::to_string(status.st_mtim.tv_sec) + '.' +
+         std::to_string(status.st_mtim.tv_nsec) + ':' + std::to_string(status.st_ctim.tv_sec) +
+         '.' + std::to_string(status.st_ctim.tv_nsec);
+}
+
 }  // namespace
 
 QtWindow::QtWindow() : form_(std::make_unique<MainForm>()), model_(new RenameModel(form_.get())) {
@@ -82,7 +94,7 @@ void QtWindow::ShowStatuses() {
 
 void QtWindow::SetCaption(const std::string& caption) {
   caption_ = caption;
-  form_->setWindowTitle(QString::fromStdString(caption));
+  form_->setWindowTitle(Translated(caption));
 }
 
 std::string QtWindow::Caption() const {
@@ -117,20 +129,33 @@ platform::Pointer QtWindow::MousePointer() const {
 }
 
 bool QtWindow::LoadMouseIcon(const std::string& cursorFile) {
+  // Hover handlers load the same file on every move; it is read again only when it changed.
+  const std::string stamp = FileStamp(cursorFile);
+  if (mouseIcon_ && !stamp.empty() && cursorFile == mouseIconPath_ && stamp == mouseIconStamp_) {
+    return true;
+  }
   const std::optional<QByteArray> bytes = ReadCursorFile(cursorFile);
   if (!bytes) return false;
-  // Hover handlers load the same file on every move; only a different file makes a new pointer.
-  if (mouseIcon_ && *bytes == mouseIconBytes_) return true;
   std::optional<QCursor> cursor = CursorFromBytes(*bytes);
   if (!cursor) return false;
   mouseIcon_ = std::move(cursor);
-  mouseIconBytes_ = *bytes;
+  mouseIconPath_ = cursorFile;
+  mouseIconStamp_ = stamp;
   if (pointer_ == platform::Pointer::kCustom) ShowPointer();
   return true;
 }
 
 std::string QtWindow::ProgramFolder() const {
   return programFolder_.empty() ? ExecutableFolder() : programFolder_;
+}
+
+std::vector<std::string> QtWindow::DataFolders() const {
+  std::vector<std::string> folders;
+  for (const QString& folder :
+       QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+    folders.push_back(QFile::encodeName(folder).toStdString() + "/vornick");
+  }
+  return folders;
 }
 
 void QtWindow::DoEvents() {
@@ -190,7 +215,7 @@ bool QtWindow::SetButtonTop(platform::Button button, platform::Twips top) {
 }
 
 void QtWindow::AddColumn(const std::string& header, platform::Twips width) {
-  model_->AddColumn(QString::fromStdString(header));
+  model_->AddColumn(Translated(header));
   form_->FileList().setColumnWidth(model_->columnCount() - 1,
                                    ValidSize(width) ? ToPixels(width) : 0);
 }
@@ -202,19 +227,10 @@ bool QtWindow::SetColumnWidth(int column, platform::Twips width) {
 }
 
 void QtWindow::RowsChanged(std::size_t first, std::size_t last) {
-  // The view keeps nothing of a row but its height, and reads a row afresh whenever it paints it;
-  // so only the rows on screen need telling, which keeps Select All on a million rows quick.
-  // (Rows not inserted yet are read when they are.) Statuses kept for rows off screen are stale
-  // now too.
+  // One change over the whole range, so that every view, proxy and screen reader hears of every
+  // row; a view repaints only what it shows. (Rows not inserted yet are read when they are.)
   model_->ForgetStatuses(first, last);
-  const RenameView& view = form_->FileList();
-  const QModelIndex top = view.indexAt({0, 0});
-  if (!top.isValid()) return;
-  const QModelIndex bottom = view.indexAt({0, view.viewport()->height() - 1});
-  const auto firstShown = static_cast<std::size_t>(top.row());
-  const auto lastShown =
-      static_cast<std::size_t>(bottom.isValid() ? bottom.row() : model_->rowCount() - 1);
-  model_->ShowChangedRows(std::max(first, firstShown), std::min(last, lastShown));
+  model_->ShowChangedRows(first, last);
 }
 
 void QtWindow::RowsAboutToBeCleared() {

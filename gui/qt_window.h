@@ -43,6 +43,8 @@ class QtWindow final : public platform::Window {
   platform::Pointer MousePointer() const override;
   bool LoadMouseIcon(const std::string& cursorFile) override;
   std::string ProgramFolder() const override;
+  // $XDG_DATA_HOME/vornick, then each of $XDG_DATA_DIRS/vornick.
+  std::vector<std::string> DataFolders() const override;
   void DoEvents() override;
   [[noreturn]] void End() override;
   platform::Twips OuterWidth() const override;
@@ -65,7 +67,10 @@ class QtWindow final : public platform::Window {
   std::string caption_;
   platform::Pointer pointer_ = platform::Pointer::kDefault;
   std::optional<QCursor> mouseIcon_;
-  QByteArray mouseIconBytes_;
+  // Which file the pointer picture was read from, and how it stood then: a hover reads it again
+  // only when it changed.
+  std::string mouseIconPath_;
+  std::string mouseIconStamp_;
   std::string programFolder_;
   QElapsedTimer lastShown_;  // since rows were last shown at a DoEvents
   qint64 showInterval_ = 0;

@@ -8,14 +8,12 @@
 #include <climits>
 #include <exception>
 
+#include "gui/wording.h"
+
 namespace vornick::gui {
 namespace {
 
 enum Column { kCurrentName = 0, kNewName = 1, kFolder = 2 };
-
-QString Text(const std::string& bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 int RowCountOf(const window::RenameList& rows) {
   return static_cast<int>(std::min<std::size_t>(rows.Count(), INT_MAX));
@@ -28,23 +26,6 @@ constexpr std::size_t kMostStatusesKept = 4096;
 
 const QList<int> kStatusRoles{Qt::CheckStateRole, Qt::DecorationRole, Qt::ToolTipRole,
                               Qt::AccessibleDescriptionRole};
-
-QString Words(const window::RowStatus& status) {
-  const QString reason = Text(status.reason);
-  switch (status.kind) {
-    case Kind::kNone:
-      return {};
-    case Kind::kRenamed:
-      return QStringLiteral("Renamed");
-    case Kind::kRenameFailed:
-      return QStringLiteral("Not renamed: ") + reason;
-    case Kind::kUndoFailed:
-      return QStringLiteral("Not renamed back: ") + reason;
-    case Kind::kWouldBeRefused:
-      return QStringLiteral("Rename would refuse this file: ") + reason;
-  }
-  return {};
-}
 
 }  // namespace
 
@@ -172,7 +153,14 @@ const RenameModel::Status& RenameModel::StatusOf(int row) const {
       // A status that cannot be worked out is not shown; the row itself still is.
     }
   }
-  return statuses_.emplace(row, Status{status.kind, Words(status)}).first->second;
+  QString words;
+  if (status.kind != Kind::kNone) {
+    // Undo's target is the name the row had before Rename.
+    const window::RenameEntry& entry = rows_->Row(static_cast<std::size_t>(row));
+    words = StatusWords(status,
+                        Text(status.kind == Kind::kUndoFailed ? entry.CurrentName : entry.NewName));
+  }
+  return statuses_.emplace(row, Status{status.kind, words}).first->second;
 }
 
 const QIcon& RenameModel::IconOf(Kind kind) const {

@@ -3,9 +3,12 @@
 
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 
 #include "gui/uri_list.h"
 
@@ -52,6 +55,16 @@ bool RenameView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
   return handled;
 }
 
+void RenameView::mousePressEvent(QMouseEvent* event) {
+  QTreeView::mousePressEvent(event);
+  // The row clicked becomes the current one, also by a click on its check box, so that Space
+  // then turns over the mark the user sees.
+  if (const QModelIndex index = indexAt(event->position().toPoint());
+      index.isValid() && index.row() != currentIndex().row()) {
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  }
+}
+
 void RenameView::mouseReleaseEvent(QMouseEvent* event) {
   checkToggledByRelease_ = false;
   QTreeView::mouseReleaseEvent(event);
@@ -86,6 +99,58 @@ void RenameView::dropEvent(QDropEvent* event) {
   }
   std::vector<std::string> paths = LocalPathsFromUriList(event->mimeData()->data(kUriList));
   QTimer::singleShot(0, this, [this, paths = std::move(paths)] { emit PathsDropped(paths); });
+}
+
+bool RenameView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    // A cell cut off shows its whole text, before what the row's status says.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (index.isValid() && !text.isEmpty()) {
+      QStyleOptionViewItem option;
+      initViewItemOption(&option);
+      option.rect = visualRect(index);
+      option.features |= QStyleOptionViewItem::HasDisplay;
+      option.text = text;
+      if (index.data(Qt::CheckStateRole).isValid()) {
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+      }
+      if (index.data(Qt::DecorationRole).isValid()) {
+        option.features |= QStyleOptionViewItem::HasDecoration;
+        option.decorationSize = iconSize().isValid()
+                                    ? iconSize()
+                                    : QSize(style()->pixelMetric(QStyle::PM_SmallIconSize),
+                                            style()->pixelMetric(QStyle::PM_SmallIconSize));
+      }
+      const QRect textRect = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+      const int needed =
+          option.fontMetrics.horizontalAdvance(text) +
+          2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+      if (needed > textRect.width()) {
+        const QString status = index.data(Qt::ToolTipRole).toString();
+        QToolTip::showText(help->globalPos(),
+                           status.isEmpty() ? text : text + QLatin1Char('\n') + status, viewport(),
+                           visualRect(index));
+        return true;
+      }
+    }
+  }
+  return QTreeView::viewportEvent(event);
+}
+
+void RenameView::paintEvent(QPaintEvent* event) {
+  QTreeView::paintEvent(event);
+  if (model() == nullptr || model()->rowCount() != 0) return;
+  // The empty list says what it is for, in the light text of the theme.
+  QPainter painter(viewport());
+  painter.setPen(palette().color(QPalette::PlaceholderText));
+  painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12),
+                   Qt::AlignCenter | Qt::TextWordWrap, EmptyListText());
+}
+
+QString RenameView::EmptyListText() {
+  return tr("Drop music files and folders here, or use Load Folder and Load Files.");
 }
 
 bool RenameView::eventFilter(QObject* watched, QEvent* event) {

@@ -15,6 +15,8 @@ class RenameView final : public QTreeView {
 
  public:
   explicit RenameView(QWidget* parent);
+  // What the empty list says.
+  static QString EmptyListText();
 
  signals:
   // A left click on a row, not on its check box.
@@ -31,6 +33,9 @@ class RenameView final : public QTreeView {
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   // Takes the drop as a copy, never a move: the files stay where they are.

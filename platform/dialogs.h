@@ -13,7 +13,8 @@ struct OpenDialogOptions {
   bool allowMultiSelect = true;
 };
 
-// The modal dialogs the commands show.
+// The modal dialogs the commands show to ask for files; what a command did is reported through
+// the controller's own interface.
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -24,9 +25,6 @@ class Dialogs {
   // The file-open dialog: the full paths picked (exact bytes), in the dialog's order; none when
   // cancelled.
   virtual std::vector<std::string> ShowOpen(const OpenDialogOptions& options) = 0;
-
-  // A message box with an OK button.
-  virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
 };
 
 }  // namespace vornick::platform

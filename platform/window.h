@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace vornick::platform {
 
@@ -45,6 +46,9 @@ class Window {
 
   // The folder of the running program, without a trailing separator.
   virtual std::string ProgramFolder() const = 0;
+  // The folders where the program's own data files are looked for after its own folder, most
+  // important first, each without a trailing separator.
+  virtual std::vector<std::string> DataFolders() const { return {}; }
   // Runs pending window events; other handlers may run nested inside this call.
   virtual void DoEvents() = 0;
   // Ends the program at once, from wherever it is called. Never returns: a host that cannot end

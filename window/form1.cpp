@@ -3,6 +3,8 @@
 
 #include <exception>
 
+#include "files/path_helpers.h"
+
 namespace vornick::window {
 namespace {
 
@@ -13,15 +15,14 @@ constexpr const char* kLoadingCaption = "Vornick [Loading files, please wait...]
 constexpr const char* kDropCaption = "Vornick [Please wait...]";
 constexpr const char* kFolderPrompt = "Please select folder to add:";
 constexpr const char* kOpenTitle = "Add File(s) - Use Ctrl and Shift to select multiple files";
-constexpr const char* kLoadFolderFailed = "Load Folder stopped";
-constexpr const char* kLoadFilesFailed = "Load Files stopped";
 
 }  // namespace
 
 Form1::Form1(platform::FileSystem& fileSystem, platform::SettingsStore& settings,
-             platform::Dialogs& dialogs, platform::Window& window)
+             platform::Dialogs& dialogs, Reports& reports, platform::Window& window)
     : fileSystem_(fileSystem),
       dialogs_(dialogs),
+      reports_(reports),
       window_(window),
       operations_(fileSystem, settings) {}
 
@@ -89,11 +90,10 @@ void Form1::Rename(RenameDirection direction) {
     if (const std::size_t count = operations_.List().Count(); count != 0) {
       window_.RowsChanged(0, count - 1);
     }
-    if (!failures.empty()) {
-      dialogs_.ShowMessage(FailureTitle(direction), FailureMessage(failures, direction));
-    }
+    if (!failures.empty()) reports_.RenameFailed(direction, failures);
   } catch (const std::exception& error) {
-    dialogs_.ShowMessage(FailureTitle(direction), error.what());
+    reports_.Stopped(direction == RenameDirection::kUndo ? Command::kUndo : Command::kRename,
+                     error.what());
   }
 }
 
@@ -111,17 +111,21 @@ void Form1::LoadFolder() {
     folder = dialogs_.BrowseForFolder(kFolderPrompt);
   } catch (const std::exception& error) {
     EndGathering();
-    return dialogs_.ShowMessage(kLoadFolderFailed, error.what());
+    return reports_.Stopped(Command::kLoadFolder, error.what());
   }
   if (folder.empty()) return window_.SetMousePointer(Pointer::kDefault);
+  AddFolder(folder);
+}
 
+void Form1::AddFolder(const std::string& folder) {
   window_.SetCaption(kLoadingCaption);
   const GatherResult result = operations_.AddFolder(folder, [this](Pause pause) {
     if (pause == Pause::kFolder) window_.SetMousePointer(Pointer::kHourglass);
     window_.DoEvents();
   });
   EndGathering();
-  if (!result.stopped.empty()) dialogs_.ShowMessage(kLoadFolderFailed, result.stopped);
+  if (!result.stopped.empty()) return reports_.Stopped(Command::kLoadFolder, result.stopped);
+  if (!result.passedOver.empty()) reports_.PassedOver(Command::kLoadFolder, result.passedOver);
 }
 
 void Form1::LoadFiles() {
@@ -133,7 +137,7 @@ void Form1::LoadFiles() {
     options.allowMultiSelect = true;
     operations_.AddFiles(dialogs_.ShowOpen(options));
   } catch (const std::exception& error) {
-    dialogs_.ShowMessage(kLoadFilesFailed, error.what());
+    reports_.Stopped(Command::kLoadFiles, error.what());
   }
 }
 
@@ -141,11 +145,33 @@ void Form1::OnDrop(const std::vector<std::string>& paths) {
   if (operations_.Gathering()) return;
   window_.SetMousePointer(Pointer::kHourglass);
   window_.SetCaption(kDropCaption);
-  operations_.AddDropped(paths, [this](Pause pause) {
+  const GatherResult result = operations_.AddDropped(paths, [this](Pause pause) {
     if (pause == Pause::kDroppedPath) window_.SetMousePointer(Pointer::kHourglass);
     window_.DoEvents();
   });
   EndGathering();
+  if (!result.stopped.empty()) return reports_.Stopped(Command::kDrop, result.stopped);
+  if (!result.passedOver.empty()) reports_.PassedOver(Command::kDrop, result.passedOver);
+}
+
+void Form1::OnOpen(const std::vector<std::string>& paths) {
+  std::vector<PassedOver> missing;
+  for (const std::string& path : paths) {
+    if (operations_.Gathering()) break;
+    try {
+      if (files::IsFolder(fileSystem_, path)) {
+        AddFolder(path);
+      } else if (fileSystem_.CanReadTimes(path)) {
+        operations_.AddFiles({path});
+      } else {
+        missing.push_back({path, PassedOver::Why::kNotRead,
+                           std::make_error_code(std::errc::no_such_file_or_directory)});
+      }
+    } catch (const std::exception& error) {
+      reports_.Stopped(Command::kLoadFiles, error.what());
+    }
+  }
+  if (!missing.empty()) reports_.PassedOver(Command::kLoadFiles, missing);
 }
 
 void Form1::SetAllChecked(bool checked) {

@@ -11,6 +11,7 @@
 #include "platform/settings_store.h"
 #include "platform/window.h"
 #include "window/list_operations.h"
+#include "window/reports.h"
 
 namespace vornick::window {
 
@@ -25,7 +26,7 @@ using platform::Button;
 class Form1 {
  public:
   Form1(platform::FileSystem& fileSystem, platform::SettingsStore& settings,
-        platform::Dialogs& dialogs, platform::Window& window);
+        platform::Dialogs& dialogs, Reports& reports, platform::Window& window);
 
   ListOperations& Operations() noexcept { return operations_; }
   const RenameList& List() const noexcept { return operations_.List(); }
@@ -44,6 +45,9 @@ class Form1 {
   void OnListClick();
   void OnListMouseMove();
   void OnDrop(const std::vector<std::string>& paths);
+  // Paths named when the program started: each folder is added as Load Folder adds the folder
+  // picked, each file as Load Files adds the files picked; paths that are not there are reported.
+  void OnOpen(const std::vector<std::string>& paths);
 
  private:
   static std::size_t Index(Button button) { return static_cast<std::size_t>(button); }
@@ -52,6 +56,7 @@ class Form1 {
 
   void Rename(RenameDirection direction);
   void LoadFolder();
+  void AddFolder(const std::string& folder);
   void LoadFiles();
   void SetAllChecked(bool checked);
   void ClearList();
@@ -61,6 +66,7 @@ class Form1 {
 
   platform::FileSystem& fileSystem_;
   platform::Dialogs& dialogs_;
+  Reports& reports_;
   platform::Window& window_;
   ListOperations operations_;
   std::array<int, platform::kButtonCount> values_{};

@@ -37,12 +37,20 @@ void LayoutStep(Step step) noexcept {
 
 }  // namespace
 
+// The cursor file is looked for beside the program, then in the data folders; the first one there
+// is taken. A file that is there but not a picture counts as missing: LoadMouseIcon keeps the old
+// one.
 void Form1::LoadCursorIfThere(std::string_view fileName) {
-  std::string path = window_.ProgramFolder();
-  path += files::kSeparator;
-  path += fileName;
-  // A file that is there but not a picture counts as missing: LoadMouseIcon keeps the old one.
-  if (files::FileExists(fileSystem_, path)) window_.LoadMouseIcon(path);
+  std::vector<std::string> folders = window_.DataFolders();
+  folders.insert(folders.begin(), window_.ProgramFolder());
+  for (std::string& path : folders) {
+    path += files::kSeparator;
+    path += fileName;
+    if (files::FileExists(fileSystem_, path)) {
+      window_.LoadMouseIcon(path);
+      return;
+    }
+  }
 }
 
 void Form1::OnLoad() {
@@ -76,7 +84,7 @@ void Form1::OnResize() {
   }
 }
 
-// The hand over a button (Clear List has none); the cursor file is read again on every move, so
+// The hand over a button (Clear List has none); the cursor file is looked for on every move, so
 // a replaced file shows.
 void Form1::OnButtonMouseMove(Button button) {
   if (button == Button::kClearList) return;

@@ -98,6 +98,7 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
   walkedAtRename_ = renames_;
   const std::function<void()> walked = [&pause] { Notify(pause, Pause::kWalk); };
   files::AddFolderTree(fileSystem_, pending_, folder, walked, &result.foldersNotRead);
+  for (const std::string& path : result.foldersNotRead) result.passedOver.push_back({path, {}, {}});
 }
 
 // Adds the files of the first folder of the work list that match `filePattern`. The walk's reading

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "files/folder_walk.h"
@@ -25,6 +26,14 @@ enum class Pause {
 };
 using PauseHook = std::function<void(Pause)>;
 
+// A folder or link that a gathering operation passed over, and why.
+struct PassedOver {
+  enum class Why { kNotRead, kLinkNotFollowed };
+  std::string path;  // exact bytes
+  Why why = Why::kNotRead;
+  std::error_code error;  // the system's reason when a folder could not be read
+};
+
 // What a folder-gathering operation (adding a folder, or dropped paths) did besides adding rows.
 struct GatherResult {
   // Another folder-gathering operation was under way, so this one did nothing: the two would
@@ -34,6 +43,7 @@ struct GatherResult {
   std::string stopped;
   // Folders passed over because they could not be listed.
   std::vector<std::string> foldersNotRead;
+  std::vector<PassedOver> passedOver;
 };
 
 // The rename list and everything that can be done to it, on a file system and a settings store.

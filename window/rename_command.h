@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "window/reason.h"
 #include "window/rename_list.h"
 
 namespace vornick::window {
@@ -15,24 +16,14 @@ namespace vornick::window {
 // Rename takes each checked row from its current name to its proposed one; Undo takes it back.
 enum class RenameDirection { kRename, kUndo };
 
-// A checked row that was not renamed, and why, in plain words.
+// A checked row that was not renamed, and why.
 struct RenameFailure {
   std::size_t row = 0;  // numbered from 0
   std::string folder;
   std::string name;    // the name the file was to be renamed from
   std::string target;  // the name it was to be given
-  std::string reason;
+  Reason reason;
 };
-
-// What is wrong with `name` as the name of a file in its folder ("is empty", ...); empty when
-// nothing is.
-std::string_view NameProblem(std::string_view name) noexcept;
-
-// Why a file named `name` may not be given `target`; empty when it may.
-std::string RefusalReason(std::string_view name, std::string_view target);
-
-// The user's words for a failed rename to `target`.
-std::string FailureReason(std::error_code error, std::string_view target);
 
 // Rename takes every checked row that is not renamed to its proposed name; Undo takes every
 // checked row that Rename renamed back. In list order, never replacing a file: a row that is
@@ -41,10 +32,5 @@ std::string FailureReason(std::error_code error, std::string_view target);
 // A row whose target is its own name is left alone. Names and marks of the rows never change.
 std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
                                       RenameDirection direction);
-
-// The one message that lists the failed rows, the first kMostFailuresListed of them by name.
-inline constexpr std::size_t kMostFailuresListed = 100;
-std::string FailureTitle(RenameDirection direction);
-std::string FailureMessage(const std::vector<RenameFailure>& failures, RenameDirection direction);
 
 }  // namespace vornick::window

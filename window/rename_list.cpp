@@ -18,19 +18,18 @@ void RenameList::SetAllChecked(bool checked) noexcept {
   for (RenameEntry& row : rows_) row.Checked = checked;
 }
 
-void RenameList::SetState(std::size_t index, RowState state, std::string failure) {
+void RenameList::SetState(std::size_t index, RowState state, Reason failure) {
   rows_.at(index).State = state;
-  if (failure.empty()) {
-    failures_.erase(index);
+  if (failure) {
+    failures_[index] = failure;
   } else {
-    failures_[index] = std::move(failure);
+    failures_.erase(index);
   }
 }
 
-const std::string& RenameList::Failure(std::size_t index) const {
-  static const std::string kNone;
+Reason RenameList::Failure(std::size_t index) const {
   const auto found = failures_.find(index);
-  return found == failures_.end() ? kNone : found->second;
+  return found == failures_.end() ? Reason() : found->second;
 }
 
 void RenameList::Clear() noexcept {

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "window/reason.h"
+
 namespace vornick::window {
 
 // What Rename and Undo did to a row's file. Undo acts only on files Rename renamed.
@@ -46,9 +48,9 @@ class RenameList {
   void SetSelected(std::size_t index, bool selected) { rows_.at(index).Selected = selected; }
   void SetAllChecked(bool checked) noexcept;
   // Records what the last Rename or Undo did to a row; `failure` is why it could not, if so.
-  void SetState(std::size_t index, RowState state, std::string failure = {});
-  // Why the last Rename or Undo of a row failed; empty when it did not.
-  const std::string& Failure(std::size_t index) const;
+  void SetState(std::size_t index, RowState state, Reason failure = {});
+  // Why the last Rename or Undo of a row failed; none when it did not.
+  Reason Failure(std::size_t index) const;
 
   // The row the view calls current (its SelectedItem), if any.
   std::optional<std::size_t> SelectedItem() const noexcept { return selectedItem_; }
@@ -62,7 +64,7 @@ class RenameList {
  private:
   std::vector<RenameEntry> rows_;
   // Few rows fail, so their reasons are kept apart from the million that do not.
-  std::unordered_map<std::size_t, std::string> failures_;
+  std::unordered_map<std::size_t, Reason> failures_;
   std::optional<std::size_t> selectedItem_;
   std::uint64_t generation_ = 0;
 };

@@ -112,22 +112,23 @@ bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
   }
 }
 
-std::string RowChecks::WouldBeRefused(std::size_t index) {
+Reason RowChecks::Refusal(std::size_t index) {
   const RenameEntry& row = list_.Row(index);
   if (!row.Checked || row.IsRenamed() || row.NewName == row.CurrentName) return {};
-  if (std::string reason = RefusalReason(row.CurrentName, row.NewName); !reason.empty()) {
-    return reason;
-  }
+  if (const Reason reason = RefusalReason(row.CurrentName, row.NewName)) return reason;
   CatchUp();
   if (Repeated(repeatedSources_, Key(row.FolderPath(), row.CurrentName))) {
-    return "the same file is listed in another row";
+    return {Reason::Kind::kListedTwice, {}};
   }
   if (Repeated(repeatedTargets_, Key(row.FolderPath(), row.NewName))) {
-    return "another row proposes the same name in this folder";
+    return {Reason::Kind::kProposedTwice, {}};
   }
-  if (TakenByAnotherFile(row))
-    return FailureReason(std::make_error_code(std::errc::file_exists), row.NewName);
+  if (TakenByAnotherFile(row)) return FailureReason(std::make_error_code(std::errc::file_exists));
   return {};
+}
+
+std::string RowChecks::WouldBeRefused(std::size_t index) {
+  return Describe(Refusal(index), list_.Row(index).NewName);
 }
 
 RowStatus RowChecks::Status(std::size_t index) {
@@ -142,9 +143,9 @@ RowStatus RowChecks::Status(std::size_t index) {
     case RowState::kNotRenamed:
       break;
   }
-  std::string reason = WouldBeRefused(index);
-  if (reason.empty()) return {};
-  return {RowStatus::Kind::kWouldBeRefused, std::move(reason)};
+  const Reason reason = Refusal(index);
+  if (!reason) return {};
+  return {RowStatus::Kind::kWouldBeRefused, reason};
 }
 
 }  // namespace vornick::window

@@ -8,16 +8,17 @@
 
 #include "platform/file_system.h"
 #include "window/folder_names.h"
+#include "window/reason.h"
 #include "window/rename_list.h"
 
 namespace vornick::window {
 
 // What a row shows besides its names: what Rename or Undo did to it, or why Rename would refuse
-// it, with the reason in plain words.
+// it, and the reason.
 struct RowStatus {
   enum class Kind { kNone, kRenamed, kRenameFailed, kUndoFailed, kWouldBeRefused };
   Kind kind = Kind::kNone;
-  std::string reason;
+  Reason reason;
 };
 
 // Looks at rows when asked, so that nothing is worked out for rows nobody looks at: the disk is
@@ -29,8 +30,10 @@ class RowChecks {
       : fileSystem_(fileSystem), list_(list), names_(names) {}
 
   RowStatus Status(std::size_t index);
-  // Why Rename would refuse row `index` (checked and not renamed yet); empty when nothing is seen
+  // Why Rename would refuse row `index` (checked and not renamed yet); none when nothing is seen
   // against it.
+  Reason Refusal(std::size_t index);
+  // The same in English words; empty when nothing is seen against the row.
   std::string WouldBeRefused(std::size_t index);
 
  private:

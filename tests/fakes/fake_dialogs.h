@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "window/reports.h"
 
 namespace vornick::fakes {
 
@@ -15,8 +16,8 @@ struct Message {
 };
 
 // Dialogs answered from queues filled beforehand; an empty queue answers as a cancel. What was
-// asked and shown is kept.
-class FakeDialogs final : public platform::Dialogs {
+// asked is kept, and each report as one message in English words.
+class FakeDialogs final : public platform::Dialogs, public window::Reports {
  public:
   void QueueFolder(std::string folder) { folders_.push_back(std::move(folder)); }
   void QueueOpen(std::vector<std::string> paths) { opens_.push_back(std::move(paths)); }
@@ -29,8 +30,23 @@ class FakeDialogs final : public platform::Dialogs {
     openRequests.push_back(options);
     return Take(opens_);
   }
-  void ShowMessage(const std::string& title, const std::string& text) override {
-    messages.push_back({title, text});
+  void RenameFailed(window::RenameDirection direction,
+                    const std::vector<window::RenameFailure>& failures) override {
+    std::string text = std::to_string(failures.size()) + " not done";
+    for (const window::RenameFailure& failure : failures) {
+      text += "\n" + failure.name + ": " + window::Describe(failure.reason, failure.target);
+    }
+    messages.push_back(
+        {direction == window::RenameDirection::kUndo ? "Undo failed" : "Rename failed", text});
+  }
+  void Stopped(window::Command command, const std::string& why) override {
+    messages.push_back({"Stopped " + std::to_string(static_cast<int>(command)), why});
+  }
+  void PassedOver(window::Command command,
+                  const std::vector<window::PassedOver>& passedOver) override {
+    std::string text;
+    for (const window::PassedOver& path : passedOver) text += path.path + "\n";
+    messages.push_back({"Passed over " + std::to_string(static_cast<int>(command)), text});
   }
 
   std::vector<std::string> folderPrompts;

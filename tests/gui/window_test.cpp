@@ -71,7 +71,7 @@ struct WindowDesk {
   fakes::FakeSettingsStore settings;
   QtWindow window;
   fakes::FakeDialogs dialogs;
-  window::Form1 form{fileSystem, settings, dialogs, window};
+  window::Form1 form{fileSystem, settings, dialogs, dialogs, window};
   FormHost host{form, window};
   // Whatever the tester finds fails the test (see main).
   QAbstractItemModelTester tester{&window.Model(),
@@ -374,7 +374,7 @@ TEST(QtDialogs, AMessageIsABoxOfPlainTextAndALongOneHasItsWholeTextInTheDetails)
     details = box.detailedText();
     box.accept();
   });
-  QtDialogs(nullptr).ShowMessage("Rename", text);
+  QtDialogs(nullptr).ShowMessage("Rename", QString::fromStdString(text));
   EXPECT_EQ(details, QString::fromStdString(text));
 }
 

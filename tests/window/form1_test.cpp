@@ -45,7 +45,7 @@ class Form1Test : public ::testing::Test {
   fakes::FakeSettingsStore settings;
   fakes::FakeDialogs dialogs;
   fakes::RecordingWindow window;
-  Form1 form{fileSystem, settings, dialogs, window};
+  Form1 form{fileSystem, settings, dialogs, dialogs, window};
 };
 
 TEST_F(Form1Test, APressRunsItsCommandOnceAndTheButtonSpringsBack) {
@@ -111,7 +111,7 @@ TEST_F(Form1Test, LoadFolderWithMalformedTypesEndsIdleWithOneMessage) {
   EXPECT_EQ(window.Caption(), "Vornick");
   EXPECT_EQ(window.MousePointer(), Pointer::kDefault);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].title, "Load Folder stopped");
+  EXPECT_EQ(dialogs.messages[0].title, "Stopped 2");  // Load Folder
   EXPECT_NE(dialogs.messages[0].text.find("0,,1"), std::string::npos);
 }
 
@@ -151,8 +151,9 @@ TEST_F(Form1Test, RenameShowsOneMessageOnlyWhenRowsFailed) {
   form.Operations().AddFiles({"/m/a_b.mp3", "/m/gone_1.mp3", "/m/gone_2.mp3"});
   form.Press(Button::kRename);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].title, "Some files were not renamed");
-  EXPECT_EQ(dialogs.messages[0].text.rfind("2 files were not renamed", 0), 0u);
+  EXPECT_EQ(dialogs.messages[0].title, "Rename failed");
+  EXPECT_EQ(dialogs.messages[0].text,
+            "2 not done\ngone_1.mp3: the file is not there\ngone_2.mp3: the file is not there");
   form.Press(Button::kUnselectAll);
   form.Press(Button::kUndo);
   EXPECT_EQ(dialogs.messages.size(), 1u);

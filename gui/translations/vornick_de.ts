@@ -1,0 +1,278 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de">
+<context>
+    <name>Buttons</name>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Umbenennen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>Load &amp;Folder</source>
+        <translation>&amp;Ordner laden</translation>
+    </message>
+    <message>
+        <source>Load F&amp;iles</source>
+        <translation>&amp;Dateien laden</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alle wählen</translation>
+    </message>
+    <message>
+        <source>U&amp;nselect All</source>
+        <translation>&amp;Keine wählen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>&amp;Liste leeren</translation>
+    </message>
+    <message>
+        <source>Rename every checked file to its proposed name</source>
+        <translation>Jede markierte Datei in ihren vorgeschlagenen Namen umbenennen</translation>
+    </message>
+    <message>
+        <source>Give the files that Rename renamed their names back</source>
+        <translation>Den von „Umbenennen“ umbenannten Dateien ihre alten Namen zurückgeben</translation>
+    </message>
+    <message>
+        <source>Add the music files of a folder and of every folder below it</source>
+        <translation>Die Musikdateien eines Ordners und aller Ordner darunter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add music files picked in a file dialog</source>
+        <translation>In einem Dateidialog gewählte Musikdateien hinzufügen</translation>
+    </message>
+    <message>
+        <source>Check every row</source>
+        <translation>Jede Zeile markieren</translation>
+    </message>
+    <message>
+        <source>Uncheck every row</source>
+        <translation>Keine Zeile markieren</translation>
+    </message>
+    <message>
+        <source>End the program (Ctrl+Q)</source>
+        <translation>Das Programm beenden (Strg+Q)</translation>
+    </message>
+    <message>
+        <source>Take every row off the list; no file is touched</source>
+        <translation>Alle Zeilen aus der Liste nehmen; keine Datei wird angerührt</translation>
+    </message>
+</context>
+<context>
+    <name>Controller</name>
+    <message>
+        <source>Vornick</source>
+        <translation>Vornick</translation>
+    </message>
+    <message>
+        <source>Vornick [Loading files, please wait...]</source>
+        <translation>Vornick [Dateien werden geladen, bitte warten …]</translation>
+    </message>
+    <message>
+        <source>Vornick [Please wait...]</source>
+        <translation>Vornick [Bitte warten …]</translation>
+    </message>
+    <message>
+        <source>Please select folder to add:</source>
+        <translation>Bitte den hinzuzufügenden Ordner wählen:</translation>
+    </message>
+    <message>
+        <source>Add File(s) - Use Ctrl and Shift to select multiple files</source>
+        <translation>Dateien hinzufügen – mit Strg und Umschalt mehrere Dateien wählen</translation>
+    </message>
+    <message>
+        <source>MP3 Files (*.mp3)</source>
+        <translation>MP3-Dateien (*.mp3)</translation>
+    </message>
+    <message>
+        <source>Filename Now</source>
+        <translation>Dateiname jetzt</translation>
+    </message>
+    <message>
+        <source>Filename After Rename</source>
+        <translation>Dateiname nach dem Umbenennen</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>Rename stopped</source>
+        <translation>Umbenennen abgebrochen</translation>
+    </message>
+    <message>
+        <source>Undo stopped</source>
+        <translation>Rückgängig abgebrochen</translation>
+    </message>
+    <message>
+        <source>Load Folder stopped</source>
+        <translation>Ordner laden abgebrochen</translation>
+    </message>
+    <message>
+        <source>Load Files stopped</source>
+        <translation>Dateien laden abgebrochen</translation>
+    </message>
+    <message>
+        <source>Adding the dropped files stopped</source>
+        <translation>Hinzufügen der abgelegten Dateien abgebrochen</translation>
+    </message>
+    <message>
+        <source>Some files were not renamed back</source>
+        <translation>Einige Dateien wurden nicht zurückbenannt</translation>
+    </message>
+    <message>
+        <source>Some files were not renamed</source>
+        <translation>Einige Dateien wurden nicht umbenannt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) were not renamed back; nothing was overwritten, and the other checked files were done.</source>
+        <translation>
+            <numerusform>%n Datei wurde nicht zurückbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform><numerusform>%n Dateien wurden nicht zurückbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) were not renamed; nothing was overwritten, and the other checked files were done.</source>
+        <translation>
+            <numerusform>%n Datei wurde nicht umbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform><numerusform>%n Dateien wurden nicht umbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform></translation>
+    </message>
+    <message>
+        <source>"%1" to "%2" in %3: %4</source>
+        <translation>„%1“ in „%2“ in %3: %4</translation>
+    </message>
+    <message>
+        <source>Some folders were not read</source>
+        <translation>Einige Ordner wurden nicht gelesen</translation>
+    </message>
+    <message>
+        <source>%1: a link to a folder, not followed</source>
+        <translation>%1: eine Verknüpfung auf einen Ordner, nicht verfolgt</translation>
+    </message>
+    <message>
+        <source>%1: not read: %2</source>
+        <translation>%1: nicht gelesen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Reasons</name>
+    <message>
+        <source>the new name is empty</source>
+        <translation>der neue Name ist leer</translation>
+    </message>
+    <message>
+        <source>the new name is "." or "..", which name folders</source>
+        <translation>der neue Name ist „.“ oder „..“, die Ordner bezeichnen</translation>
+    </message>
+    <message>
+        <source>the new name holds a folder separator</source>
+        <translation>der neue Name enthält ein Ordnertrennzeichen</translation>
+    </message>
+    <message>
+        <source>the new name holds a zero byte</source>
+        <translation>der neue Name enthält ein Nullbyte</translation>
+    </message>
+    <message>
+        <source>the name is empty</source>
+        <translation>der Name ist leer</translation>
+    </message>
+    <message>
+        <source>the name is "." or "..", which name folders</source>
+        <translation>der Name ist „.“ oder „..“, die Ordner bezeichnen</translation>
+    </message>
+    <message>
+        <source>the name holds a folder separator</source>
+        <translation>der Name enthält ein Ordnertrennzeichen</translation>
+    </message>
+    <message>
+        <source>the name holds a zero byte</source>
+        <translation>der Name enthält ein Nullbyte</translation>
+    </message>
+    <message>
+        <source>the new name begins with ".", which would hide the file</source>
+        <translation>der neue Name beginnt mit „.“, was die Datei verbergen würde</translation>
+    </message>
+    <message>
+        <source>a file or folder named "%1" is there already</source>
+        <translation>eine Datei oder ein Ordner namens „%1“ ist schon da</translation>
+    </message>
+    <message>
+        <source>the file is not there</source>
+        <translation>die Datei ist nicht da</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>der Datenträger ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the new name is too long</source>
+        <translation>der neue Name ist zu lang</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the file is in use</source>
+        <translation>die Datei wird gerade benutzt</translation>
+    </message>
+    <message>
+        <source>the disk does not accept the name "%1"</source>
+        <translation>der Datenträger nimmt den Namen „%1“ nicht an</translation>
+    </message>
+    <message>
+        <source>the same file is listed in another row</source>
+        <translation>dieselbe Datei steht in einer anderen Zeile</translation>
+    </message>
+    <message>
+        <source>another row proposes the same name in this folder</source>
+        <translation>eine andere Zeile schlägt in diesem Ordner denselben Namen vor</translation>
+    </message>
+</context>
+<context>
+    <name>Statuses</name>
+    <message>
+        <source>Renamed</source>
+        <translation>Umbenannt</translation>
+    </message>
+    <message>
+        <source>Not renamed: %1</source>
+        <translation>Nicht umbenannt: %1</translation>
+    </message>
+    <message>
+        <source>Not renamed back: %1</source>
+        <translation>Nicht zurückbenannt: %1</translation>
+    </message>
+    <message>
+        <source>Rename would refuse this file: %1</source>
+        <translation>„Umbenennen“ würde diese Datei ablehnen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::MainForm</name>
+    <message>
+        <source>Files to rename</source>
+        <translation>Umzubenennende Dateien</translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::RenameView</name>
+    <message>
+        <source>Drop music files and folders here, or use Load Folder and Load Files.</source>
+        <translation>Musikdateien und Ordner hier ablegen, oder „Ordner laden“ und „Dateien laden“ benutzen.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/wording.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <array>
+
+namespace vornick::gui {
+namespace {
+
+using Kind = window::Reason::Kind;
+
+// The controller's fixed texts, named here so that they are taken into the translations.
+[[maybe_unused]] constexpr const char* kControllerTexts[] = {
+    QT_TRANSLATE_NOOP("Controller", "Vornick"),
+    QT_TRANSLATE_NOOP("Controller", "Vornick [Loading files, please wait...]"),
+    QT_TRANSLATE_NOOP("Controller", "Vornick [Please wait...]"),
+    QT_TRANSLATE_NOOP("Controller", "Please select folder to add:"),
+    QT_TRANSLATE_NOOP("Controller", "Add File(s) - Use Ctrl and Shift to select multiple files"),
+    QT_TRANSLATE_NOOP("Controller", "MP3 Files (*.mp3)"),
+    QT_TRANSLATE_NOOP("Controller", "Filename Now"),
+    QT_TRANSLATE_NOOP("Controller", "Filename After Rename"),
+    QT_TRANSLATE_NOOP("Controller", "Folder"),
+};
+
+// The first kMostListed lines, then how many more there are.
+template <typename Item, typename Line>
+QString ListOf(const std::vector<Item>& items, Line line) {
+  QString text;
+  const std::size_t listed = std::min(items.size(), kMostListed);
+  for (std::size_t i = 0; i < listed; ++i) text += QLatin1Char('\n') + line(items[i]);
+  if (listed < items.size()) {
+    text +=
+        QLatin1Char('\n') + QCoreApplication::translate("Messages", "... and %n more.", nullptr,
+                                                        static_cast<int>(items.size() - listed));
+  }
+  return text;
+}
+
+QString SystemWords(std::error_code error) {
+  return QString::fromLocal8Bit(error.message());
+}
+
+}  // namespace
+
+QString Text(const std::string& bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QString Translated(const std::string& controllerText) {
+  return QCoreApplication::translate("Controller", controllerText.c_str());
+}
+
+QString ReasonWords(const window::Reason& reason, const QString& target) {
+  switch (reason.kind) {
+    case Kind::kNone:
+      return {};
+    case Kind::kNewNameEmpty:
+      return QCoreApplication::translate("Reasons", "the new name is empty");
+    case Kind::kNewNameDots:
+      return QCoreApplication::translate("Reasons",
+                                         "the new name is \".\" or \"..\", which name folders");
+    case Kind::kNewNameSeparator:
+      return QCoreApplication::translate("Reasons", "the new name holds a folder separator");
+    case Kind::kNewNameZeroByte:
+      return QCoreApplication::translate("Reasons", "the new name holds a zero byte");
+    case Kind::kNameEmpty:
+      return QCoreApplication::translate("Reasons", "the name is empty");
+    case Kind::kNameDots:
+      return QCoreApplication::translate("Reasons",
+                                         "the name is \".\" or \"..\", which name folders");
+    case Kind::kNameSeparator:
+      return QCoreApplication::translate("Reasons", "the name holds a folder separator");
+    case Kind::kNameZeroByte:
+      return QCoreApplication::translate("Reasons", "the name holds a zero byte");
+    case Kind::kNewNameHides:
+      return QCoreApplication::translate(
+          "Reasons", "the new name begins with \".\", which would hide the file");
+    case Kind::kTaken:
+      return QCoreApplication::translate("Reasons",
+                                         "a file or folder named \"%1\" is there already")
+          .arg(target);
+    case Kind::kNotThere:
+      return QCoreApplication::translate("Reasons", "the file is not there");
+    case Kind::kPermissionDenied:
+      return QCoreApplication::translate("Reasons", "permission denied");
+    case Kind::kReadOnly:
+      return QCoreApplication::translate("Reasons", "the disk is read-only");
+    case Kind::kTooLong:
+      return QCoreApplication::translate("Reasons", "the new name is too long");
+    case Kind::kDiskFull:
+      return QCoreApplication::translate("Reasons", "the disk is full");
+    case Kind::kInUse:
+      return QCoreApplication::translate("Reasons", "the file is in use");
+    case Kind::kNameNotAccepted:
+      return QCoreApplication::translate("Reasons", "the disk does not accept the name \"%1\"")
+          .arg(target);
+    case Kind::kListedTwice:
+      return QCoreApplication::translate("Reasons", "the same file is listed in another row");
+    case Kind::kProposedTwice:
+      return QCoreApplication::translate("Reasons",
+                                         "another row proposes the same name in this folder");
+    case Kind::kSystem:
+      return SystemWords(reason.error);
+  }
+  return {};
+}
+
+QString StatusWords(const window::RowStatus& status, const QString& target) {
+  const QString reason = ReasonWords(status.reason, target);
+  switch (status.kind) {
+    case window::RowStatus::Kind::kNone:
+      return {};
+    case window::RowStatus::Kind::kRenamed:
+      return QCoreApplication::translate("Statuses", "Renamed");
+    case window::RowStatus::Kind::kRenameFailed:
+      return QCoreApplication::translate("Statuses", "Not renamed: %1").arg(reason);
+    case window::RowStatus::Kind::kUndoFailed:
+      return QCoreApplication::translate("Statuses", "Not renamed back: %1").arg(reason);
+    case window::RowStatus::Kind::kWouldBeRefused:
+      return QCoreApplication::translate("Statuses", "Rename would refuse this file: %1")
+          .arg(reason);
+  }
+  return {};
+}
+
+MessageText RenameFailedMessage(window::RenameDirection direction,
+                                const std::vector<window::RenameFailure>& failures) {
+  const bool undo = direction == window::RenameDirection::kUndo;
+  const int count = static_cast<int>(failures.size());
+  MessageText message;
+  message.title = undo ? QCoreApplication::translate("Messages", "Some files were not renamed back")
+                       : QCoreApplication::translate("Messages", "Some files were not renamed");
+  message.text =
+      undo
+          ? QCoreApplication::translate(
+                "Messages",
+                "%n file(s) were not renamed back; nothing was overwritten, and the other checked "
+                "files were done.",
+                nullptr, count)
+          : QCoreApplication::translate(
+                "Messages",
+                "%n file(s) were not renamed; nothing was overwritten, and the other checked files "
+                "were done.",
+                nullptr, count);
+  message.text += QLatin1Char('\n');
+  message.text += ListOf(failures, [](const window::RenameFailure& failure) {
+    const QString target = Text(failure.target);
+    return QCoreApplication::translate("Messages", "\"%1\" to \"%2\" in %3: %4")
+        .arg(Text(failure.name), target, Text(failure.folder), ReasonWords(failure.reason, target));
+  });
+  return message;
+}
+
+MessageText StoppedMessage(window::Command command, const std::string& why) {
+  static constexpr std::array<const char*, 5> kTitles{
+      QT_TRANSLATE_NOOP("Messages", "Rename stopped"),
+      QT_TRANSLATE_NOOP("Messages", "Undo stopped"),
+      QT_TRANSLATE_NOOP("Messages", "Load Folder stopped"),
+      QT_TRANSLATE_NOOP("Messages", "Load Files stopped"),
+      QT_TRANSLATE_NOOP("Messages", "Adding the dropped files stopped"),
+  };
+  return {QCoreApplication::translate("Messages", kTitles.at(static_cast<std::size_t>(command))),
+          Text(why)};
+}
+
+MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver) {
+  MessageText message;
+  message.title = QCoreApplication::translate("Messages", "Some folders were not read");
+  message.text = QCoreApplication::translate(
+      "Messages", "%n folder(s) or link(s) were passed over; everything else was added.", nullptr,
+      static_cast<int>(passedOver.size()));
+  message.text += QLatin1Char('\n');
+  message.text += ListOf(passedOver, [](const window::PassedOver& path) {
+    if (path.why == window::PassedOver::Why::kLinkNotFollowed) {
+      return QCoreApplication::translate("Messages", "%1: a link to a folder, not followed")
+          .arg(Text(path.path));
+    }
+    return QCoreApplication::translate("Messages", "%1: not read: %2")
+        .arg(Text(path.path), SystemWords(path.error));
+  });
+  return message;
+}
+
+QString ButtonCaption(platform::Button button) {
+  static constexpr std::array<const char*, platform::kButtonCount> kCaptions{
+      QT_TRANSLATE_NOOP("Buttons", "&Rename"),      QT_TRANSLATE_NOOP("Buttons", "&Undo"),
+      QT_TRANSLATE_NOOP("Buttons", "Load &Folder"), QT_TRANSLATE_NOOP("Buttons", "Load F&iles"),
+      QT_TRANSLATE_NOOP("Buttons", "Select &All"),  QT_TRANSLATE_NOOP("Buttons", "U&nselect All"),
+      QT_TRANSLATE_NOOP("Buttons", "E&xit"),        QT_TRANSLATE_NOOP("Buttons", "&Clear List"),
+  };
+  return QCoreApplication::translate("Buttons", kCaptions.at(static_cast<std::size_t>(button)));
+}
+
+QString ButtonToolTip(platform::Button button) {
+  static constexpr std::array<const char*, platform::kButtonCount> kToolTips{
+      QT_TRANSLATE_NOOP("Buttons", "Rename every checked file to its proposed name"),
+      QT_TRANSLATE_NOOP("Buttons", "Give the files that Rename renamed their names back"),
+      QT_TRANSLATE_NOOP("Buttons", "Add the music files of a folder and of every folder below it"),
+      QT_TRANSLATE_NOOP("Buttons", "Add music files picked in a file dialog"),
+      QT_TRANSLATE_NOOP("Buttons", "Check every row"),
+      QT_TRANSLATE_NOOP("Buttons", "Uncheck every row"),
+      QT_TRANSLATE_NOOP("Buttons", "End the program (Ctrl+Q)"),
+      QT_TRANSLATE_NOOP("Buttons", "Take every row off the list; no file is touched"),
+  };
+  return QCoreApplication::translate("Buttons", kToolTips.at(static_cast<std::size_t>(button)));
+}
+
+}  // namespace vornick::gui

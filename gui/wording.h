@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+#include "window/reports.h"
+#include "window/row_checks.h"
+
+namespace vornick::gui {
+
+// A file name or path as text; bytes that are not UTF-8 show as replacement marks.
+QString Text(const std::string& bytes);
+
+// The user's words, in the language of the translations installed, for what the controller hands
+// over: its fixed texts (captions, headers, dialog titles) and its structured reports.
+QString Translated(const std::string& controllerText);
+QString ReasonWords(const window::Reason& reason, const QString& target);
+QString StatusWords(const window::RowStatus& status, const QString& target);
+
+struct MessageText {
+  QString title;
+  QString text;
+};
+MessageText RenameFailedMessage(window::RenameDirection direction,
+                                const std::vector<window::RenameFailure>& failures);
+MessageText StoppedMessage(window::Command command, const std::string& why);
+MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver);
+
+// A command button's caption (with its mnemonic) and what it does.
+QString ButtonCaption(platform::Button button);
+QString ButtonToolTip(platform::Button button);
+
+// At most this many rows or folders are listed by name in one message; the rest are counted.
+inline constexpr std::size_t kMostListed = 100;
+
+}  // namespace vornick::gui

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace vornick::window {
+
+// Why a row was not, or would not be, renamed, as data: the window words it in the user's
+// language, the command line in English (Describe).
+struct Reason {
+  enum class Kind : std::uint8_t {
+    kNone,
+    kNewNameEmpty,
+    kNewNameDots,  // "." or "..", which name folders
+    kNewNameSeparator,
+    kNewNameZeroByte,
+    kNameEmpty,
+    kNameDots,
+    kNameSeparator,
+    kNameZeroByte,
+    kNewNameHides,  // begins with "." where the name does not
+    kTaken,         // a file or folder has the new name
+    kNotThere,
+    kPermissionDenied,
+    kReadOnly,
+    kTooLong,
+    kDiskFull,
+    kInUse,
+    kNameNotAccepted,
+    kListedTwice,    // the same file is in another row
+    kProposedTwice,  // another row proposes the same name in the folder
+    kSystem,         // any other failure: `error` says what
+  };
+  Kind kind = Kind::kNone;
+  std::error_code error;  // the system's failure, when there was one
+
+  explicit operator bool() const noexcept { return kind != Kind::kNone; }
+  bool operator==(const Reason&) const = default;
+};
+
+// Why a file named `name` may not be given `target`; none when it may.
+Reason RefusalReason(std::string_view name, std::string_view target) noexcept;
+// The reason for a rename that failed with `error`.
+Reason FailureReason(std::error_code error) noexcept;
+// The reason in English words; `target` is the name the file was to be given.
+std::string Describe(const Reason& reason, std::string_view target);
+
+}  // namespace vornick::window

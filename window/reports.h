@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "window/list_operations.h"
+#include "window/rename_command.h"
+
+namespace vornick::window {
+
+// The commands whose outcome Form1 reports.
+enum class Command { kRename, kUndo, kLoadFolder, kLoadFiles, kDrop };
+
+// What Form1 tells the user, as data: the window words it in the user's language. Each call is
+// one message the user dismisses.
+class Reports {
+ public:
+  virtual ~Reports() = default;
+  // The rows Rename or Undo could not do (never called with none).
+  virtual void RenameFailed(RenameDirection direction,
+                            const std::vector<RenameFailure>& failures) = 0;
+  // `command` stopped before its end; `why` is the system's own account of the failure.
+  virtual void Stopped(Command command, const std::string& why) = 0;
+  // The folders and links a Load Folder or a drop passed over (never called with none).
+  virtual void PassedOver(Command command, const std::vector<window::PassedOver>& passedOver) = 0;
+};
+
+}  // namespace vornick::window
