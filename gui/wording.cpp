@@ -30,9 +30,9 @@ QString ListOf(const std::vector<Item>& items, Line line) {
   const std::size_t listed = std::min(items.size(), kMostListed);
   for (std::size_t i = 0; i < listed; ++i) text += QLatin1Char('\n') + line(items[i]);
   if (listed < items.size()) {
-    text +=
-        QLatin1Char('\n') + QCoreApplication::translate("Messages", "... and %n more.", nullptr,
-                                                        static_cast<int>(items.size() - listed));
+    const int more = static_cast<int>(items.size() - listed);
+    text += QLatin1Char('\n') +
+            QCoreApplication::translate("Messages", "... and %n more.", nullptr, more);
   }
   return text;
 }
@@ -167,9 +167,10 @@ MessageText StoppedMessage(window::Command command, const std::string& why) {
 MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver) {
   MessageText message;
   message.title = QCoreApplication::translate("Messages", "Some folders were not read");
+  const int count = static_cast<int>(passedOver.size());
   message.text = QCoreApplication::translate(
       "Messages", "%n folder(s) or link(s) were passed over; everything else was added.", nullptr,
-      static_cast<int>(passedOver.size()));
+      count);
   message.text += QLatin1Char('\n');
   message.text += ListOf(passedOver, [](const window::PassedOver& path) {
     if (path.why == window::PassedOver::Why::kLinkNotFollowed) {

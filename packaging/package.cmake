@@ -36,6 +36,6 @@ string(CONCAT CPACK_DEBIAN_WINDOW_DESCRIPTION
 set(CPACK_DEBIAN_CLI_PACKAGE_NAME ${VORNICK_CLI_PACKAGE})
 set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME ${VORNICK_WINDOW_PACKAGE})
 # Without XWayland a Wayland session needs Qt's Wayland plugin; Liberation Sans stands in for the
-# Arial the window asks for.
-set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation")
+# Arial the window asks for; Qt's own translations word its dialogs in the user's language.
+set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation, qt6-translations-l10n")
 include(CPack)

@@ -158,14 +158,16 @@ void Form1::OnOpen(const std::vector<std::string>& paths) {
   std::vector<PassedOver> missing;
   for (const std::string& path : paths) {
     if (operations_.Gathering()) break;
+    if (!fileSystem_.CanReadTimes(path)) {
+      missing.push_back({path, PassedOver::Why::kNotRead,
+                         std::make_error_code(std::errc::no_such_file_or_directory)});
+      continue;
+    }
     try {
       if (files::IsFolder(fileSystem_, path)) {
         AddFolder(path);
-      } else if (fileSystem_.CanReadTimes(path)) {
-        operations_.AddFiles({path});
       } else {
-        missing.push_back({path, PassedOver::Why::kNotRead,
-                           std::make_error_code(std::errc::no_such_file_or_directory)});
+        operations_.AddFiles({path});
       }
     } catch (const std::exception& error) {
       reports_.Stopped(Command::kLoadFiles, error.what());

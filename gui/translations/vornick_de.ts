@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
     <name>Buttons</name>
@@ -139,15 +140,19 @@
     <message numerus="yes">
         <source>%n file(s) were not renamed back; nothing was overwritten, and the other checked files were done.</source>
         <translation>
-            <numerusform>%n Datei wurde nicht zurückbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform><numerusform>%n Dateien wurden nicht zurückbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform></translation>
+            <numerusform>%n Datei wurde nicht zurückbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform>
+            <numerusform>%n Dateien wurden nicht zurückbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n file(s) were not renamed; nothing was overwritten, and the other checked files were done.</source>
         <translation>
-            <numerusform>%n Datei wurde nicht umbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform><numerusform>%n Dateien wurden nicht umbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform></translation>
+            <numerusform>%n Datei wurde nicht umbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform>
+            <numerusform>%n Dateien wurden nicht umbenannt; nichts wurde überschrieben, und die anderen markierten Dateien wurden erledigt.</numerusform>
+        </translation>
     </message>
     <message>
-        <source>"%1" to "%2" in %3: %4</source>
+        <source>&quot;%1&quot; to &quot;%2&quot; in %3: %4</source>
         <translation>„%1“ in „%2“ in %3: %4</translation>
     </message>
     <message>
@@ -162,6 +167,20 @@
         <source>%1: not read: %2</source>
         <translation>%1: nicht gelesen: %2</translation>
     </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>… und %n weitere.</numerusform>
+            <numerusform>… und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s) or link(s) were passed over; everything else was added.</source>
+        <translation>
+            <numerusform>%n Ordner oder Verknüpfung wurde übergangen; alles andere wurde hinzugefügt.</numerusform>
+            <numerusform>%n Ordner oder Verknüpfungen wurden übergangen; alles andere wurde hinzugefügt.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Reasons</name>
@@ -170,7 +189,7 @@
         <translation>der neue Name ist leer</translation>
     </message>
     <message>
-        <source>the new name is "." or "..", which name folders</source>
+        <source>the new name is &quot;.&quot; or &quot;..&quot;, which name folders</source>
         <translation>der neue Name ist „.“ oder „..“, die Ordner bezeichnen</translation>
     </message>
     <message>
@@ -186,7 +205,7 @@
         <translation>der Name ist leer</translation>
     </message>
     <message>
-        <source>the name is "." or "..", which name folders</source>
+        <source>the name is &quot;.&quot; or &quot;..&quot;, which name folders</source>
         <translation>der Name ist „.“ oder „..“, die Ordner bezeichnen</translation>
     </message>
     <message>
@@ -198,11 +217,11 @@
         <translation>der Name enthält ein Nullbyte</translation>
     </message>
     <message>
-        <source>the new name begins with ".", which would hide the file</source>
+        <source>the new name begins with &quot;.&quot;, which would hide the file</source>
         <translation>der neue Name beginnt mit „.“, was die Datei verbergen würde</translation>
     </message>
     <message>
-        <source>a file or folder named "%1" is there already</source>
+        <source>a file or folder named &quot;%1&quot; is there already</source>
         <translation>eine Datei oder ein Ordner namens „%1“ ist schon da</translation>
     </message>
     <message>
@@ -230,7 +249,7 @@
         <translation>die Datei wird gerade benutzt</translation>
     </message>
     <message>
-        <source>the disk does not accept the name "%1"</source>
+        <source>the disk does not accept the name &quot;%1&quot;</source>
         <translation>der Datenträger nimmt den Namen „%1“ nicht an</translation>
     </message>
     <message>

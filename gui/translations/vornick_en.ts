@@ -1,278 +1,297 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
     <name>Buttons</name>
     <message>
         <source>&amp;Rename</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Load &amp;Folder</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Load F&amp;iles</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>U&amp;nselect All</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Rename every checked file to its proposed name</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Give the files that Rename renamed their names back</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Add the music files of a folder and of every folder below it</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Add music files picked in a file dialog</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Check every row</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Uncheck every row</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>End the program (Ctrl+Q)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Take every row off the list; no file is touched</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>Controller</name>
     <message>
         <source>Vornick</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Vornick [Loading files, please wait...]</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Vornick [Please wait...]</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Please select folder to add:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Add File(s) - Use Ctrl and Shift to select multiple files</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>MP3 Files (*.mp3)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Filename Now</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Filename After Rename</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>Messages</name>
     <message>
         <source>Rename stopped</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Undo stopped</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Load Folder stopped</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Load Files stopped</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Adding the dropped files stopped</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Some files were not renamed back</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Some files were not renamed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
         <source>%n file(s) were not renamed back; nothing was overwritten, and the other checked files were done.</source>
         <translation>
-            <numerusform>%n file was not renamed back; nothing was overwritten, and the other checked files were done.</numerusform><numerusform>%n files were not renamed back; nothing was overwritten, and the other checked files were done.</numerusform></translation>
+            <numerusform>%n file was not renamed back; nothing was overwritten, and the other checked files were done.</numerusform>
+            <numerusform>%n files were not renamed back; nothing was overwritten, and the other checked files were done.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n file(s) were not renamed; nothing was overwritten, and the other checked files were done.</source>
         <translation>
-            <numerusform>%n file was not renamed; nothing was overwritten, and the other checked files were done.</numerusform><numerusform>%n files were not renamed; nothing was overwritten, and the other checked files were done.</numerusform></translation>
+            <numerusform>%n file was not renamed; nothing was overwritten, and the other checked files were done.</numerusform>
+            <numerusform>%n files were not renamed; nothing was overwritten, and the other checked files were done.</numerusform>
+        </translation>
     </message>
     <message>
-        <source>"%1" to "%2" in %3: %4</source>
-        <translation type="unfinished" />
+        <source>&quot;%1&quot; to &quot;%2&quot; in %3: %4</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Some folders were not read</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1: a link to a folder, not followed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1: not read: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... and %n more.</numerusform>
+            <numerusform>... and %n more.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s) or link(s) were passed over; everything else was added.</source>
+        <translation>
+            <numerusform>%n folder or link was passed over; everything else was added.</numerusform>
+            <numerusform>%n folders or links were passed over; everything else was added.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>Reasons</name>
     <message>
         <source>the new name is empty</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the new name is "." or "..", which name folders</source>
-        <translation type="unfinished" />
+        <source>the new name is &quot;.&quot; or &quot;..&quot;, which name folders</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the new name holds a folder separator</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the new name holds a zero byte</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the name is empty</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the name is "." or "..", which name folders</source>
-        <translation type="unfinished" />
+        <source>the name is &quot;.&quot; or &quot;..&quot;, which name folders</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the name holds a folder separator</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the name holds a zero byte</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the new name begins with ".", which would hide the file</source>
-        <translation type="unfinished" />
+        <source>the new name begins with &quot;.&quot;, which would hide the file</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>a file or folder named "%1" is there already</source>
-        <translation type="unfinished" />
+        <source>a file or folder named &quot;%1&quot; is there already</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the file is not there</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>permission denied</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the disk is read-only</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the new name is too long</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the disk is full</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the file is in use</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the disk does not accept the name "%1"</source>
-        <translation type="unfinished" />
+        <source>the disk does not accept the name &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the same file is listed in another row</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>another row proposes the same name in this folder</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>Statuses</name>
     <message>
         <source>Renamed</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Not renamed: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Not renamed back: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Rename would refuse this file: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>vornick::gui::MainForm</name>
     <message>
         <source>Files to rename</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>vornick::gui::RenameView</name>
     <message>
         <source>Drop music files and folders here, or use Load Folder and Load Files.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window on Qt's offscreen platform, with Form1 behind it on fake disk, settings and dialogs:
 // its command buttons, mouse pointer, list and drops, and the desktop dialogs behind Dialogs.
+// (This file's main runs the desktop tests too.)
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
@@ -29,68 +30,17 @@
 #include "gui/qt_window.h"
 #include "gui/rename_model.h"
 #include "gui/rename_view.h"
+#include "gui/translations.h"
 #include "tests/fakes/fake_dialogs.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_settings_store.h"
+#include "tests/gui/window_desk.h"
 #include "tests/platform/temp_folder.h"
 
 namespace vornick::gui {
 namespace {
 
 using platform::Button;
-
-// Answers each modal dialog of type `Dialog` that opens while it lives, from inside the dialog's
-// own event loop (a dialog closed before its loop runs would leave that loop running for good).
-// Any dialog still open five seconds after it appeared fails the test and is rejected: no test
-// waits on a dialog for ever.
-template <typename Dialog>
-struct ModalAnswerer {
-  explicit ModalAnswerer(std::function<void(Dialog&)> answer) {
-    QObject::connect(&timer, &QTimer::timeout, [this, answer] {
-      auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (modal == nullptr || QThread::currentThread()->loopLevel() == 0) return;
-      if (modal != current) {
-        current = modal;
-        since.start();
-        if (auto* dialog = qobject_cast<Dialog*>(modal)) answer(*dialog);
-      } else if (since.elapsed() > 5000) {
-        ADD_FAILURE() << "a dialog was left open: " << modal->windowTitle().toStdString();
-        modal->reject();
-      }
-    });
-    timer.start(10);
-  }
-  QTimer timer;
-  QPointer<QDialog> current;
-  QElapsedTimer since;
-};
-
-// Form1 in the real window, loaded and shown as main() does it; the dialogs answer from queues.
-struct WindowDesk {
-  fakes::FakeFileSystem fileSystem;
-  fakes::FakeSettingsStore settings;
-  QtWindow window;
-  fakes::FakeDialogs dialogs;
-  window::Form1 form{fileSystem, settings, dialogs, dialogs, window};
-  FormHost host{form, window};
-  // Whatever the tester finds fails the test (see main).
-  QAbstractItemModelTester tester{&window.Model(),
-                                  QAbstractItemModelTester::FailureReportingMode::Warning};
-
-  WindowDesk() {
-    host.Load();
-    Form().show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form()));
-  }
-  MainForm& Form() { return window.Form(); }
-  RenameView& List() { return window.Form().FileList(); }
-  void Click(Button button) { QTest::mouseClick(&Form().ButtonOf(button), Qt::LeftButton); }
-  // Rows as the adding commands make them; they reach the view as when a command ends.
-  void AddRows(const std::vector<std::string>& paths) {
-    for (const std::string& path : paths) form.Operations().AddEntry(path, true);
-    window.ShowAppendedRows();
-  }
-};
 
 class WindowTest : public ::testing::Test, public WindowDesk {};
 using ListTest = WindowTest;
@@ -199,13 +149,7 @@ TEST_F(ListTest, RowsAreShownInBatchesOneForLoadFilesAndAtTheDoEventsPointsOfLoa
 // the click rule, which turns the selected row over.
 TEST_F(ListTest, TheScreenShowsTheCheckMarksAfterEachCommand) {
   AddRows({"/m/a_b.mp3", "/m/Tidy.mp3", "/m/c_d.mp3", "/m/Neat.mp3"});
-  const auto checkBox = [&](int row) {
-    QStyleOptionViewItem option;
-    option.initFrom(List().viewport());
-    option.rect = List().visualRect(window.Model().index(row, 0));
-    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    return List().style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &List());
-  };
+  const auto checkBox = [&](int row) { return CheckBox(row); };
   const auto box = [&](int row) {
     const QImage shot = Form().screen()->grabWindow(Form().winId()).toImage();
     const QPoint at = List().viewport()->mapTo(&Form(), QPoint(0, 0));
@@ -388,6 +332,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QTemporaryDir settingsFolder;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+  // The English texts, whose plural forms come from a translation too.
+  vornick::gui::InstallTranslations(application, QLocale(QLocale::English));
   // The item-model tester reports what it finds as warnings; each is a failure of the test.
   static const QtMessageHandler qtHandler = qInstallMessageHandler(
       [](QtMsgType type, const QMessageLogContext& context, const QString& message) {

@@ -147,6 +147,18 @@ TEST_F(Form1Test, LoadFilesAsksForMp3FilesAndDropShowsItsOwnCaption) {
   EXPECT_EQ(window.MousePointer(), Pointer::kDefault);
 }
 
+TEST_F(Form1Test, PathsNamedAtStartAddFoldersAndFilesAndReportThoseNotThere) {
+  form.OnOpen({"/m/Sub", "/nowhere", "/m/a_b.mp3", "/m/Tail/"});
+  Strings rows;
+  for (std::size_t i = 0; i < form.List().Count(); ++i)
+    rows.push_back(form.List().Row(i).FolderPath() + form.List().Row(i).CurrentName);
+  EXPECT_EQ(rows, (Strings{"/m/Sub/c_d.mp3", "/m/a_b.mp3", "/m/Tail/e_f.mp3"}));
+  EXPECT_EQ(Marks(), "111");
+  EXPECT_EQ(window.captions, (Strings{"Vornick", kLoading, "Vornick", kLoading, "Vornick"}));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "/nowhere\n");
+}
+
 TEST_F(Form1Test, RenameShowsOneMessageOnlyWhenRowsFailed) {
   form.Operations().AddFiles({"/m/a_b.mp3", "/m/gone_1.mp3", "/m/gone_2.mp3"});
   form.Press(Button::kRename);
