@@ -8,7 +8,7 @@ packages=(cmake make g++ pkg-config libicu-dev qt6-base-dev qt6-svg-dev qt6-tool
   qt6-translations-l10n fonts-liberation xvfb xauth)
 if [ "${1:-run}" = test ]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev fusefat dosfstools xdotool
-    imagemagick dpkg-dev lintian appstream)
+    imagemagick dpkg-dev lintian appstream qt6ct)
 fi
 
 missing=()
