@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/rename_view.h"
 
+#include <QAccessible>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -9,6 +10,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 #include "gui/uri_list.h"
 
@@ -62,6 +64,31 @@ void RenameView::mousePressEvent(QMouseEvent* event) {
   if (const QModelIndex index = indexAt(event->position().toPoint());
       index.isValid() && index.row() != currentIndex().row()) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  }
+}
+
+void RenameView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                             const QList<int>& roles) {
+  // Every row has one height, and a change of mark, icon or tip never alters it. For a range of
+  // rows (a million for Select All) the base classes would measure every row of it again and work
+  // out which of them are on screen; painting the rows on screen anew is enough.
+  const bool sameSize =
+      uniformRowHeights() && !roles.isEmpty() &&
+      std::none_of(roles.begin(), roles.end(), [](int role) {
+        return role == Qt::DisplayRole || role == Qt::SizeHintRole || role == Qt::FontRole;
+      });
+  if (!sameSize || topLeft.row() == bottomRight.row()) {
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
+    return;
+  }
+  viewport()->update();
+  if (QAccessible::isActive()) {
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+    event.setFirstRow(topLeft.row());
+    event.setFirstColumn(topLeft.column());
+    event.setLastRow(bottomRight.row());
+    event.setLastColumn(bottomRight.column());
+    QAccessible::updateAccessibility(&event);
   }
 }
 

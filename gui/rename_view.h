@@ -36,6 +36,8 @@ class RenameView final : public QTreeView {
   bool viewportEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                   const QList<int>& roles) override;
 
  private:
   // Takes the drop as a copy, never a move: the files stay where they are.
