@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <numeric>
 
 #include "gui/command_button.h"
 #include "gui/rename_view.h"
@@ -54,6 +55,8 @@ QRect TwipsRect(float left, float top, float width, float height) {
 
 QFont ArialFont(double points, QFont::Weight weight) {
   QFont font(QStringLiteral("Arial"));
+  // Where neither Arial nor its metric twin is there, a sans-serif font stands in.
+  font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(points);
   font.setWeight(weight);
   return font;
@@ -91,7 +94,13 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
   fileList_->setAccessibleName(tr("Files to rename"));
 
   const QFont buttonFont = ArialFont(11.25, QFont::Bold);
-  for (std::size_t i = 0; i < kButtons.size(); ++i) {
+  // Made from left to right, so that Tab and a screen reader's reading follow the screen: the
+  // list, then the buttons as they stand.
+  std::array<std::size_t, platform::kButtonCount> byPlace{};
+  std::iota(byPlace.begin(), byPlace.end(), std::size_t{0});
+  std::sort(byPlace.begin(), byPlace.end(),
+            [](std::size_t a, std::size_t b) { return kButtons.at(a).left < kButtons.at(b).left; });
+  for (const std::size_t i : byPlace) {
     const ButtonDescription& description = kButtons.at(i);
     const auto which = static_cast<platform::Button>(i);
     auto* button = new CommandButton(ButtonCaption(which), Picture(which), this);
@@ -102,17 +111,6 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     button->setMouseTracking(true);
     button->installEventFilter(this);
     buttons_.at(i) = button;
-  }
-
-  // Tab follows the screen: the list, then the buttons from left to right.
-  std::array<QWidget*, platform::kButtonCount> byPlace{};
-  std::copy(buttons_.begin(), buttons_.end(), byPlace.begin());
-  std::stable_sort(byPlace.begin(), byPlace.end(),
-                   [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
-  QWidget* previous = fileList_;
-  for (QWidget* next : byPlace) {
-    setTabOrder(previous, next);
-    previous = next;
   }
   fileList_->setFocus();
   // Ctrl+Q is Exit by the keyboard.
