@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/posix/posix_file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -79,7 +83,7 @@ TEST(PosixRenameTest, NeverReplacesAnotherEntryNorLeavesAFileTwoNamesOrNone) {
     const std::string twin = temp.Path() + "twin.mp3", moved = temp.Path() + "Caf\xE9.mp3";
     std::filesystem::create_directories(temp.Path() + "folder");
     // Another name of the same file is another entry: renaming onto it would do nothing.
-    ASSERT_EQ(::link(a.c_str(), twin.c_str()), 0);
+    ASSERT_EQ(::syscall(SYS_linkat, AT_FDCWD, a.c_str(), AT_FDCWD, twin.c_str(), 0), 0);
     for (const std::string& to : {b, twin, temp.Path() + "folder"})
       EXPECT_EQ(rename(a, to), std::errc::file_exists) << to;
     EXPECT_EQ(rename(temp.Path() + "none.mp3", b), std::errc::no_such_file_or_directory);
@@ -92,6 +96,46 @@ TEST(PosixRenameTest, NeverReplacesAnotherEntryNorLeavesAFileTwoNamesOrNone) {
     EXPECT_EQ(std::filesystem::hard_link_count(moved), 1u);
   }
 }
+
+#if defined(VORNICK_NO_REPLACE_REFUSED)
+// Where RENAME_NOREPLACE and hard links are refused, another program saving files (never replacing
+// one) at the names being renamed to keeps every file it saved, and a rename counts as done only
+// when its file stands at the target.
+TEST(PosixRenameTest, WithoutTheFlagAFileSavedAtTheTargetMeanwhileIsKept) {
+  TempFolder temp;
+  ASSERT_NE(::link("/dev/null", (temp.Path() + "x").c_str()), 0) << "hard links are refused";
+  constexpr int kFiles = 200;
+  const auto from = [&](int i) { return temp.Path() + "from " + std::to_string(i); };
+  const auto to = [&](int i) { return temp.Path() + "to " + std::to_string(i); };
+  for (int i = 0; i < kFiles; ++i) temp.Write("from " + std::to_string(i), "ours");
+  std::atomic<int> current = -1;
+  std::atomic<bool> done = false;
+  std::vector<std::atomic<bool>> saved(kFiles);
+  std::thread saver([&] {
+    while (!done) {
+      const int i = current;
+      const int fd = i < 0 ? -1 : ::open(to(i).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+      if (fd < 0) continue;
+      saved[i] = ::write(fd, "theirs", 6) == 6;
+      ::close(fd);
+    }
+  });
+  std::vector<std::error_code> results(kFiles);
+  PosixFileSystem fs;
+  for (int i = 0; i < kFiles; ++i) {
+    current = i;
+    results[i] = fs.Rename(from(i), to(i));
+  }
+  done = true;
+  saver.join();
+  for (int i = 0; i < kFiles; ++i) {
+    const bool theirs = saved[i];
+    EXPECT_EQ(ReadWhole(to(i)) + ReadWhole(from(i)), theirs ? "theirsours" : "ours(missing)") << i;
+    EXPECT_EQ(results[i], theirs ? std::make_error_code(std::errc::file_exists) : std::error_code())
+        << i;
+  }
+}
+#endif
 
 // A FAT image mounted with fusefat: a file system that ignores case, refuses RENAME_NOREPLACE and
 // hard links, and numbers a file anew for every name it is looked up by.
