@@ -25,6 +25,9 @@ enum class Pause {
 };
 using PauseHook = std::function<void(Pause)>;
 
+// A folder or link that a gathering operation passed over, and why.
+using PassedOver = files::PassedOver;
+
 // What a folder-gathering operation (adding a folder, or dropped paths) did besides adding rows.
 struct GatherResult {
   // Another folder-gathering operation was under way, so this one did nothing: the two would
@@ -32,8 +35,9 @@ struct GatherResult {
   bool refused = false;
   // Why the operation stopped before it added anything; empty when it ran to its end.
   std::string stopped;
-  // Folders passed over because they could not be listed.
-  std::vector<std::string> foldersNotRead;
+  // Folders that could not be listed and links to folders that were not followed, in the order
+  // the walk met them.
+  std::vector<PassedOver> passedOver;
 };
 
 // The rename list and everything that can be done to it, on a file system and a settings store.
@@ -64,8 +68,9 @@ class ListOperations {
   RowChecks& Checks() noexcept { return checks_; }
 
   // `folder` and every visible folder below it, each listed by the file types of the settings
-  // (read anew for every folder; MP3 when none is set). Stops before adding anything when the
-  // walk or the first reading of the types fails; a later failure passes over that folder.
+  // (read anew for every folder; MP3 when none is set), a file once however many types match it.
+  // Stops before adding anything when the walk or the first reading of the types fails; a later
+  // failure passes over that folder.
   GatherResult AddFolder(const std::string& folder, const PauseHook& pause);
   // Files picked by the user, each checked when its name changes; a name that cannot be cleaned
   // gives an unchecked row with an empty proposed name.
@@ -92,7 +97,7 @@ class ListOperations {
   void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
   std::vector<std::string> FileTypes();
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
-  void AddListing(const std::string& filePattern);
+  void AddListing(const std::vector<std::string>& filePatterns);
   void AddDroppedFile(const std::string& path);
 
   platform::FileSystem& fileSystem_;

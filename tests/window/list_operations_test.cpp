@@ -76,6 +76,8 @@ TEST_F(ListOperationsTest, AddFolderListsEachFolderTypeByTypeInPreOrder) {
        {"/m/a_b.mp3", "/m/c.wav", "/m/readme.txt", "/m/Sub/d_e.MP3", "/m/Sub/Deep/f.mp3",
         "/m/Tail/g_h.mp3"}},
       {"WAV,All Files", "0,1", {"/m/c.wav"}},  // only first is "All Files" every file
+      // A file matched by several types is listed once.
+      {"MP3,mp3,Mp?", "0,1,2,0", mp3s},
   };
   for (const auto& [fileTypes, checkedIndexes, paths] : cases) {
     SCOPED_TRACE(std::string(fileTypes) + " / " + checkedIndexes);
@@ -92,7 +94,9 @@ TEST_F(ListOperationsTest, AddFolderNamesTheFoldersItCouldNotRead) {
   fileSystem.SetUnreadable("/m/Sub/");
   const GatherResult result = operations.AddFolder("/m", {});
   EXPECT_EQ(Paths(), (Strings{"/m/a_b.mp3", "/m/Tail/g_h.mp3"}));
-  EXPECT_EQ(result.foldersNotRead, Strings{"/m/Sub/"});
+  ASSERT_EQ(result.passedOver.size(), 1u);
+  EXPECT_EQ(result.passedOver[0].path, "/m/Sub/");
+  EXPECT_EQ(result.passedOver[0].error, std::errc::permission_denied);
 }
 
 TEST_F(ListOperationsTest, OperationsRunAtPausesAndTheLoadGoesOnWithWhatIsThere) {
