@@ -40,7 +40,7 @@ class Walk {
     Level level{std::move(path), {}, 0, {}};
     if (keepOthers_) level.others.emplace();
     try {
-      level.subfolders = fileSystem_.ReadFolder(level.path, nullptr);
+      level.subfolders = fileSystem_.ReadFolder(level.path);
       if (keepOthers_) {
         // Folders stay in the copy too: a name is taken by a folder as much as by a file.
         for (FolderEntry& entry : level.subfolders) {
@@ -128,7 +128,7 @@ std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSyst
   try {
     const std::string folder = GetFolder(pattern);
     const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
-    std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder, nullptr);
+    std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder);
     std::vector<std::string> names;
     for (FolderEntry& entry : entries) {
       if (IsMatchingFile(entry, filePattern)) names.push_back(std::move(entry.name));

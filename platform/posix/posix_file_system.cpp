@@ -343,8 +343,7 @@ bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
   return !located.Error() && ::fstatat(located.Folder(), located.Name(), &status, 0) == 0;
 }
 
-std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder,
-                                                     FileIdentity* identity) {
+std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {
   Descriptor fd(-1);
   {
     const Located located(folder);
@@ -352,11 +351,6 @@ std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder,
     fd.Reset(::openat(located.Folder(), located.Name(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   }
   if (fd.Get() < 0) Throw(folder, LastError());
-  if (identity != nullptr) {
-    struct stat status;
-    if (::fstat(fd.Get(), &status) != 0) Throw(folder, LastError());
-    *identity = IdentityOf(status);
-  }
 
   // Names are gathered into one reused block and sorted as small records; each entry's string is
   // then made once, in its final place.

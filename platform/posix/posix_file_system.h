@@ -19,7 +19,7 @@ class PosixFileSystem final : public FileSystem {
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
-  std::vector<FolderEntry> ReadFolder(const std::string& folder, FileIdentity* identity) override;
+  std::vector<FolderEntry> ReadFolder(const std::string& folder) override;
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
 

@@ -2,7 +2,6 @@
 // Linked into a test program, these take the place of the C library's calls: the program meets a
 // file system that refuses RENAME_NOREPLACE and hard links, as FAT through FUSE does, and whose
 // renames are slow enough for another program to save a file at the target meanwhile.
-#include <fcntl.h>
 #include <stdio.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -25,10 +24,6 @@ int renameat2(int fromFolder, const char* from, int toFolder, const char* to,
 
 int renameat(int fromFolder, const char* from, int toFolder, const char* to) noexcept {
   return renameat2(fromFolder, from, toFolder, to, 0);
-}
-
-int rename(const char* from, const char* to) noexcept {
-  return renameat2(AT_FDCWD, from, AT_FDCWD, to, 0);
 }
 
 int link(const char*, const char*) noexcept {
