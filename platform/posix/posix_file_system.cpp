@@ -262,6 +262,7 @@ std::error_code RenameWithoutReplaceFlag(const Located& from, const Located& to)
   if (linkError != EPERM && linkError != ENOTSUP && linkError != EOPNOTSUPP &&
       linkError != ENOSYS && linkError != EMLINK)
     return {linkError, std::system_category()};
+  // A source that is not there leaves no reservation behind.
   struct stat source;
   if (::fstatat(from.Folder(), from.Name(), &source, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
   const Descriptor reservation(
@@ -286,7 +287,6 @@ std::error_code RenameWithoutReplaceFlag(const Located& from, const Located& to)
 std::error_code RenameOntoExisting(char* buffer, const Located& source, const Located& target,
                                    std::string_view from, std::string_view to,
                                    const struct stat& standing) noexcept {
-  // Only the source itself, found under another letter case, may stand at the target.
   struct stat status;
   if (::fstatat(source.Folder(), source.Name(), &status, AT_SYMLINK_NOFOLLOW) != 0)
     return LastError();
