@@ -204,8 +204,12 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
         AddListing({kDroppedFolderPattern});
         pending_.RemoveFront();
       }
+    } catch (const platform::FileSystemError& error) {
+      // A dropped path that cannot be looked at (gone since, say) is told with the folders.
+      result.passedOver.push_back({path, PassedOver::Why::kNotRead, error.Error()});
+      pending_.Clear();
     } catch (const std::exception&) {
-      // A dropped path that cannot be handled is passed over without a message.
+      // Anything else (file types that cannot be read) passes the dropped path over.
       pending_.Clear();
     }
   }

@@ -189,8 +189,11 @@ TEST_F(ListOperationsTest, DropTakesFoldersByMp3AndFilesByTheirTypes) {
 TEST_F(ListOperationsTest, DropPassesOverPathsThatFail) {
   fileSystem.AddFile("/d/so_ng.mp3");
   settings.SetTypes("MP3", "0,,1");  // malformed: dropped files are passed over, folders listed
-  operations.AddDropped({"/nowhere/", "/d/so_ng.mp3", "/m/Tail"}, {});
+  const GatherResult result = operations.AddDropped({"/nowhere/", "/d/so_ng.mp3", "/m/Tail"}, {});
   EXPECT_EQ(Paths(), Strings{"/m/Tail/g_h.mp3"});
+  ASSERT_EQ(result.passedOver.size(), 1u);
+  EXPECT_EQ(result.passedOver[0].path + result.passedOver[0].error.message(),
+            "/nowhere/" + std::make_error_code(std::errc::no_such_file_or_directory).message());
   ExpectIdle();
 }
 
