@@ -26,11 +26,6 @@ int renameat(int fromFolder, const char* from, int toFolder, const char* to) noe
   return renameat2(fromFolder, from, toFolder, to, 0);
 }
 
-int link(const char*, const char*) noexcept {
-  errno = EPERM;
-  return -1;
-}
-
 int linkat(int, const char*, int, const char*, int) noexcept {
   errno = EPERM;
   return -1;
