@@ -139,7 +139,7 @@ TEST_F(ListOperationsTest, WhatChangesDuringALoadIsSeenByTheFoldersListedAfter) 
   // Before /m/Tail is listed: WAV files are chosen, and a Rename renames a file there.
   operations.AddFolder("/m", [&](Pause pause) {
     if (pause != Pause::kFolder || operations.List().Count() != 3) return;
-    settings.SetTypes("WAV,MP3", "0,1");
+    settings.SetTypes("WAV,MP3,mp3", "0,1,2");  // read anew, a file still listed once
     operations.AddRow("g_h.mp3", "G H.mp3", "/m/Tail/", true);
     operations.Rename();
   });
