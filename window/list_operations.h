@@ -78,7 +78,7 @@ class ListOperations {
   // Dropped paths: a folder gives its MP3 files and those of every folder below it; a file is
   // taken once for every selected type whose ".type" stands in its path ("All Files" first: once,
   // unchecked). A path that cannot be handled is passed over; one that cannot be looked at, and
-  // the folders below a dropped folder that cannot be read, are named in the result.
+  // what the walk of a dropped folder passes over, are named in the result.
   GatherResult AddDropped(const std::vector<std::string>& paths, const PauseHook& pause);
 
   // Rename takes each checked row that is not renamed to its proposed name; Undo takes back each
