@@ -50,11 +50,10 @@ class CountingFileSystem final : public vornick::platform::FileSystem {
     return disk_.GetAttributes(path);
   }
   bool CanReadTimes(const std::string& path) noexcept override { return disk_.CanReadTimes(path); }
-  std::vector<vornick::platform::FolderEntry> ReadFolder(
-      const std::string& folder, vornick::platform::FileIdentity* identity) override {
+  std::vector<vornick::platform::FolderEntry> ReadFolder(const std::string& folder) override {
     ++opens;
     folders.insert(folder);
-    return disk_.ReadFolder(folder, identity);
+    return disk_.ReadFolder(folder);
   }
   vornick::platform::FileIdentity GetIdentity(const std::string& path) override {
     return disk_.GetIdentity(path);

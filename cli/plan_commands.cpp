@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <exception>
 #include <fstream>
@@ -21,8 +22,20 @@
 namespace vornick::cli {
 namespace {
 
+// One line for each folder or link passed over while gathering; the gathering goes on.
+void ReportPassedOver(const std::vector<window::PassedOver>& passedOver, Streams& streams) {
+  for (const window::PassedOver& item : passedOver) {
+    streams.err << "vornick-cli: passed over \"" << EscapeField(item.path) << "\": "
+                << (item.why == window::PassedOver::Why::kLinkNotFollowed
+                        ? std::string("a link to a folder is not followed")
+                        : item.error.message())
+                << '\n';
+  }
+}
+
 // Adds each folder as Load Folder does and each file as Load Files does. Every path is checked
-// first, so that nothing is added when one of them is not there. 0, or 2 after the error lines.
+// first, so that nothing is added when one of them is not there. 0; 1 when a folder or link was
+// passed over; 2 after the error lines, having added nothing.
 int Gather(window::ListOperations& operations, const std::vector<std::string>& paths,
            PlanSeams seams, Streams& streams) {
   struct Item {
@@ -42,6 +55,7 @@ int Gather(window::ListOperations& operations, const std::vector<std::string>& p
     }
   }
   if (!allThere) return 2;
+  int status = 0;
   for (const Item& item : items) {
     if (item.folder) {
       // Nothing runs beside the command line, so there is nothing to let run while it walks.
@@ -50,6 +64,8 @@ int Gather(window::ListOperations& operations, const std::vector<std::string>& p
         streams.err << "vornick-cli: Load Folder stopped: " << result.stopped << '\n';
         return 2;
       }
+      ReportPassedOver(result.passedOver, streams);
+      if (!result.passedOver.empty()) status = 1;
       continue;
     }
     try {
@@ -59,7 +75,7 @@ int Gather(window::ListOperations& operations, const std::vector<std::string>& p
       return 2;
     }
   }
-  return 0;
+  return status;
 }
 
 // Writes the rows; a row in `failures` (sorted by row) is written unchecked, so that undoing the
@@ -166,10 +182,11 @@ int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams
   if (arguments.done) return *arguments.done;
   const std::vector<std::string>& paths = arguments.operands;
   window::ListOperations operations(seams.fileSystem, seams.settings);
-  if (const int status = Gather(operations, paths, seams, streams)) return status;
+  const int gathered = Gather(operations, paths, seams, streams);
+  if (gathered == 2) return gathered;
   WritePlan(streams.out, operations.List(), {});
   ReportRefusals(operations, streams);
-  return Finish(streams, 0);
+  return Finish(streams, gathered);
 }
 
 int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {
@@ -177,9 +194,11 @@ int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams 
   if (arguments.done) return *arguments.done;
   const std::vector<std::string>& paths = arguments.operands;
   window::ListOperations operations(seams.fileSystem, seams.settings);
-  if (const int status = Gather(operations, paths, seams, streams)) return status;
+  const int gathered = Gather(operations, paths, seams, streams);
+  if (gathered == 2) return gathered;
   std::vector<window::RenameFailure> failures;
-  const int status = RenameChecked(operations, window::RenameDirection::kRename, failures, streams);
+  const int status = std::max(
+      gathered, RenameChecked(operations, window::RenameDirection::kRename, failures, streams));
   WritePlan(streams.out, operations.List(), failures);
   if (streams.out.flush()) return status;
   // The plan is the only record of what was renamed: without it, nothing may stay renamed.

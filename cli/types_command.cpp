@@ -185,11 +185,15 @@ int RunTypes(std::span<const std::string> args, Streams streams) {
 
   platform::QtSettingsStore settings;
   const std::string file = platform::QtSettingsStore::FileName(files::kSettingsApplication);
-  Warn(file, settings, streams);
   try {
+    platform::QtSettingsStore::CheckReadable(files::kSettingsApplication);
+    Warn(file, settings, streams);
     for (const std::string& type : files::GetFileTypes(settings)) streams.out << type << '\n';
   } catch (const files::FileTypesError& error) {
     streams.err << "vornick-cli: " << file << ": " << error.what() << '\n';
+    return 2;
+  } catch (const platform::SettingsReadError& error) {
+    streams.err << "vornick-cli: " << error.what() << '\n';
     return 2;
   }
   return Finish(streams, 0);

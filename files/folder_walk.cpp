@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/folder_walk.h"
 
-#include <unordered_set>
 #include <utility>
 
 #include "files/name_pattern.h"
@@ -10,18 +9,10 @@
 namespace vornick::files {
 namespace {
 
-using platform::FileIdentity;
 using platform::FileSystemError;
 using platform::FolderEntry;
 
 constexpr std::uint32_t kSkippedBits = platform::kAttrHidden | platform::kAttrSystem;
-
-struct IdentityHash {
-  std::size_t operator()(const FileIdentity& identity) const noexcept {
-    return std::hash<std::uint64_t>()(identity.inode * 0x9E3779B97F4A7C15u ^ identity.device);
-  }
-};
-using Entered = std::unordered_set<FileIdentity, IdentityHash>;
 
 // One folder of the walk: its walkable subfolders, how far the walk has gone through them, and
 // all of its entries when they are kept for its listing.
@@ -32,28 +23,25 @@ struct Level {
   std::optional<std::vector<FolderEntry>> others;
 };
 
-// The folders of one walk. Only a link can lead back to a folder already entered (mounts make no
-// cycles), so identities are taken only from the first link on, when those of the folders entered
-// until then are caught up from their paths. In a tree without links a folder costs its listing
-// and nothing more.
+// The folders of one walk. Links to folders are never entered, so the walk cannot loop (mounts
+// make no cycles) and needs no record of the folders it entered.
 class Walk {
  public:
   Walk(platform::FileSystem& fileSystem, const std::function<void()>& doEvents,
-       std::vector<std::string>* notRead, bool keepOthers)
-      : fileSystem_(fileSystem), doEvents_(doEvents), notRead_(notRead), keepOthers_(keepOthers) {}
+       std::vector<PassedOver>* passedOver, bool keepOthers)
+      : fileSystem_(fileSystem),
+        doEvents_(doEvents),
+        passedOver_(passedOver),
+        keepOthers_(keepOthers) {}
 
-  // Lists `path` and runs events once. Nothing (and no events) when the folder was entered before
-  // in this walk. A folder that cannot be listed gives a level without subfolders: it is passed
-  // over, and its listing of files will find nothing either.
-  std::optional<Level> Enter(std::string path, bool throughLink) {
-    if (throughLink && !tracking_) StartTracking();
+  // Lists `path` and runs events once. A folder that cannot be listed gives a level without
+  // entries: it is passed over, and its listing of files finds nothing without reading it again.
+  Level Enter(std::string path) {
     Level level{std::move(path), {}, 0, {}};
+    if (keepOthers_) level.others.emplace();
     try {
-      FileIdentity identity;
-      level.subfolders = fileSystem_.ReadFolder(level.path, tracking_ ? &identity : nullptr);
-      if (tracking_ && !entered_.insert(identity).second) return std::nullopt;
+      level.subfolders = fileSystem_.ReadFolder(level.path);
       if (keepOthers_) {
-        level.others.emplace();
         // Folders stay in the copy too: a name is taken by a folder as much as by a file.
         for (FolderEntry& entry : level.subfolders) {
           if ((entry.attributes & platform::kAttrDirectory) == 0) {
@@ -63,57 +51,43 @@ class Walk {
           }
         }
       }
-    } catch (const FileSystemError&) {
+    } catch (const FileSystemError& error) {
       level.subfolders.clear();
-      if (notRead_ != nullptr) notRead_->push_back(level.path);
+      Pass(level.path, PassedOver::Why::kNotRead, error.Error());
     }
-    if (!tracking_) enteredPaths_.push_back(level.path);
     if (doEvents_) doEvents_();
-    std::erase_if(level.subfolders, [](const FolderEntry& entry) {
-      return (entry.attributes & platform::kAttrDirectory) == 0 ||
-             (entry.attributes & kSkippedBits) != 0;
+    std::erase_if(level.subfolders, [&](const FolderEntry& entry) {
+      if ((entry.attributes & platform::kAttrDirectory) == 0 ||
+          (entry.attributes & kSkippedBits) != 0)
+        return true;
+      if ((entry.attributes & platform::kAttrLink) == 0) return false;
+      Pass(level.path + entry.name, PassedOver::Why::kLinkNotFollowed, {});
+      return true;
     });
     return level;
   }
 
  private:
-  void StartTracking() {
-    for (const std::string& path : enteredPaths_) {
-      try {
-        entered_.insert(fileSystem_.GetIdentity(path));
-      } catch (const FileSystemError&) {
-        // Gone since it was listed: nothing can lead back into it.
-      }
-    }
-    enteredPaths_.clear();
-    tracking_ = true;
+  void Pass(std::string path, PassedOver::Why why, std::error_code error) {
+    if (passedOver_ != nullptr) passedOver_->push_back({std::move(path), why, error});
   }
 
   platform::FileSystem& fileSystem_;
   const std::function<void()>& doEvents_;
-  std::vector<std::string>* notRead_;
+  std::vector<PassedOver>* passedOver_;
   bool keepOthers_;
-  bool tracking_ = false;
-  std::vector<std::string> enteredPaths_;
-  Entered entered_;
 };
 
 // The walk of AddSubFolders and AddFolderTree: folders appended in pre-order, the start folder too
 // when asked, each with the entries that are not folders when asked.
 void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std::string& folder,
-              const std::function<void()>& doEvents, std::vector<std::string>* notRead,
+              const std::function<void()>& doEvents, std::vector<PassedOver>* passedOver,
               bool withStart) {
-  Walk walk(fileSystem, doEvents, notRead, withStart);
-  // An explicit stack rather than recursion: there is no depth limit. A folder is listed before
-  // it is appended, so that one entered before is never appended again; the order of the work
-  // list is the same.
+  Walk walk(fileSystem, doEvents, passedOver, withStart);
+  // An explicit stack rather than recursion: there is no depth limit.
   std::vector<Level> stack;
-  if (auto start = walk.Enter(folder, false)) {
-    if (withStart) pending.Append(start->path, std::move(start->others));
-    stack.push_back(std::move(*start));
-  } else if (withStart) {
-    pending.Append(folder);
-  }
+  stack.push_back(walk.Enter(folder));
+  if (withStart) pending.Append(stack.back().path, std::move(stack.back().others));
   while (!stack.empty()) {
     Level& level = stack.back();
     if (level.next == level.subfolders.size()) {
@@ -124,11 +98,9 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
     std::string path;
     path.reserve(level.path.size() + subfolder.name.size() + 1);
     path.append(level.path).append(subfolder.name).push_back(kSeparator);
-    std::optional<Level> inner =
-        walk.Enter(std::move(path), (subfolder.attributes & platform::kAttrLink) != 0);
-    if (!inner) continue;
-    pending.Append(inner->path, std::move(inner->others));
-    stack.push_back(std::move(*inner));
+    Level inner = walk.Enter(std::move(path));
+    pending.Append(inner.path, std::move(inner.others));
+    stack.push_back(std::move(inner));
   }
 }
 
@@ -136,14 +108,14 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
 
 void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
-                   std::vector<std::string>* notRead) {
-  WalkTree(fileSystem, pending, folder, doEvents, notRead, false);
+                   std::vector<PassedOver>* passedOver) {
+  WalkTree(fileSystem, pending, folder, doEvents, passedOver, false);
 }
 
 void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
-                   std::vector<std::string>* notRead) {
-  WalkTree(fileSystem, pending, folder, doEvents, notRead, true);
+                   std::vector<PassedOver>* passedOver) {
+  WalkTree(fileSystem, pending, folder, doEvents, passedOver, true);
 }
 
 bool IsMatchingFile(const FolderEntry& entry, std::string_view filePattern) {
@@ -156,7 +128,7 @@ std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSyst
   try {
     const std::string folder = GetFolder(pattern);
     const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
-    std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder, nullptr);
+    std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder);
     std::vector<std::string> names;
     for (FolderEntry& entry : entries) {
       if (IsMatchingFile(entry, filePattern)) names.push_back(std::move(entry.name));

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -39,19 +40,28 @@ class PendingPaths {
   std::deque<Folder> paths_;
 };
 
+// A folder or link that a gathering operation passed over, and why.
+struct PassedOver {
+  enum class Why { kNotRead, kLinkNotFollowed };
+  std::string path;  // exact bytes
+  Why why = Why::kNotRead;
+  std::error_code error;  // the system's reason when a folder could not be read
+};
+
 // Appends every folder below `folder` (which ends with the separator) to `pending`, in pre-order,
 // calling `doEvents` once for every folder visited. Hidden and system folders are neither appended
-// nor walked; a folder reached again through a link is not entered again; folders that cannot be
-// read are passed over, and appended to `notRead` when it is given.
+// nor walked. A link to a folder is never entered, so the walk stays inside `folder` (which may
+// itself be a link); such links and the folders that cannot be read are passed over, and appended
+// to `passedOver` when it is given.
 void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
-                   std::vector<std::string>* notRead = nullptr);
+                   std::vector<PassedOver>* passedOver = nullptr);
 
 // Appends `folder` (which ends with the separator) and every folder below it to `pending`, as
 // AddSubFolders does, each with all the entries read from it, so that each folder is read once.
 void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
-                   std::vector<std::string>* notRead = nullptr);
+                   std::vector<PassedOver>* passedOver = nullptr);
 
 // True when `entry` is an ordinary visible file whose name matches `filePattern`.
 bool IsMatchingFile(const platform::FolderEntry& entry, std::string_view filePattern);

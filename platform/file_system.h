@@ -32,7 +32,7 @@ class FileSystemError : public std::runtime_error {
   std::error_code error_;
 };
 
-// Where a folder really is, so that a walk notices a folder it reached before through a link.
+// Where a file really is, so that two paths can be told to name the same one.
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
@@ -56,13 +56,10 @@ class FileSystem {
   virtual bool CanReadTimes(const std::string& path) noexcept = 0;
 
   // The entries of `folder`, sorted by their bytes with A-Z folded to a-z, ties broken by the exact
-  // bytes. When `identity` is not null it receives the identity of the folder listed, taken from
-  // the open folder itself (exact also across links and mounts). Throws FileSystemError when the
-  // folder cannot be listed.
-  virtual std::vector<FolderEntry> ReadFolder(const std::string& folder,
-                                              FileIdentity* identity) = 0;
+  // bytes. Throws FileSystemError when the folder cannot be listed.
+  virtual std::vector<FolderEntry> ReadFolder(const std::string& folder) = 0;
 
-  // Identity of the folder at `path`, links followed; throws FileSystemError.
+  // Identity of the file or folder at `path`, links followed; throws FileSystemError.
   virtual FileIdentity GetIdentity(const std::string& path) = 0;
 
   // Renames `from` to `to` without ever replacing another file: an existing target fails with

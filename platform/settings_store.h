@@ -2,9 +2,16 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace vornick::platform {
+
+// A store that is there but cannot be read; the message names it and the reason.
+class SettingsReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // The per-user settings store, read only.
 class SettingsStore {
@@ -12,7 +19,8 @@ class SettingsStore {
   virtual ~SettingsStore() = default;
 
   // The value stored under application, section and key, read anew on every call; the empty
-  // string when there is none.
+  // string when there is none. Throws SettingsReadError when the store is there but cannot be
+  // read, rather than taking it for an empty one.
   virtual std::string GetSetting(const std::string& application, const std::string& section,
                                  const std::string& key) = 0;
 

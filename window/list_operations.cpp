@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_set>
+#include <utility>
 
 #include "cleaning/name_cleaning.h"
 #include "cleaning/text_chars.h"
@@ -97,26 +99,38 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
   folder.push_back(files::kSeparator);
   walkedAtRename_ = renames_;
   const std::function<void()> walked = [&pause] { Notify(pause, Pause::kWalk); };
-  files::AddFolderTree(fileSystem_, pending_, folder, walked, &result.foldersNotRead);
-  for (const std::string& path : result.foldersNotRead) result.passedOver.push_back({path, {}, {}});
+  files::AddFolderTree(fileSystem_, pending_, folder, walked, &result.passedOver);
 }
 
-// Adds the files of the first folder of the work list that match `filePattern`. The walk's reading
-// of the folder serves, unless a Rename or Undo run since may have changed its names.
-void ListOperations::AddListing(const std::string& filePattern) {
+// Adds the files of the first folder of the work list that match `filePatterns`, pattern by
+// pattern, each file once. The walk's reading of the folder serves, unless a Rename or Undo run
+// since may have changed its names.
+void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
   const std::string folder = pending_.Front();
   const auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
     if (folder != lastRecorded_) names_.Record(folder, *entries);
     lastRecorded_ = folder;
-    for (const platform::FolderEntry& entry : *entries) {
-      if (files::IsMatchingFile(entry, filePattern)) AddEntryContained(folder, entry.name, true);
+    std::vector<bool> taken(filePatterns.size() > 1 ? entries->size() : 0);
+    for (const std::string& filePattern : filePatterns) {
+      for (std::size_t i = 0; i < entries->size(); ++i) {
+        const platform::FolderEntry& entry = (*entries)[i];
+        if (!files::IsMatchingFile(entry, filePattern)) continue;
+        if (!taken.empty()) {
+          if (taken[i]) continue;
+          taken[i] = true;
+        }
+        AddEntryContained(folder, entry.name, true);
+      }
     }
     return;
   }
-  const auto names = files::ListFiles(fileSystem_, folder + filePattern);
-  for (const std::string& name : names.value_or(std::vector<std::string>{})) {
-    AddEntryContained(folder, name, true);
+  std::unordered_set<std::string> taken;
+  for (const std::string& filePattern : filePatterns) {
+    const auto names = files::ListFiles(fileSystem_, folder + filePattern);
+    for (const std::string& name : names.value_or(std::vector<std::string>{})) {
+      if (taken.insert(name).second) AddEntryContained(folder, name, true);
+    }
   }
 }
 
@@ -147,12 +161,14 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
         return result;
       }
     }
+    std::vector<std::string> patterns;
+    if (types.front() == files::kAllFiles) {
+      patterns.emplace_back("*.*");
+    } else {
+      for (const std::string& type : types) patterns.push_back("*." + AsciiLower(type));
+    }
     try {
-      if (types.front() == files::kAllFiles) {
-        AddListing("*.*");
-      } else {
-        for (const std::string& type : types) AddListing("*." + AsciiLower(type));
-      }
+      AddListing(patterns);
     } catch (const std::exception&) {
       // Once under way, a folder that fails is passed over.
     }
@@ -185,11 +201,15 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
       FillPending(path, pause, result);
       while (!pending_.Empty()) {
         Notify(pause, Pause::kFolder);
-        AddListing(kDroppedFolderPattern);
+        AddListing({kDroppedFolderPattern});
         pending_.RemoveFront();
       }
+    } catch (const platform::FileSystemError& error) {
+      // A dropped path that cannot be looked at (gone since, say) is told with the folders.
+      result.passedOver.push_back({path, PassedOver::Why::kNotRead, error.Error()});
+      pending_.Clear();
     } catch (const std::exception&) {
-      // A dropped path that cannot be handled is passed over without a message.
+      // Anything else (file types that cannot be read) passes the dropped path over.
       pending_.Clear();
     }
   }

@@ -27,12 +27,7 @@ enum class Pause {
 using PauseHook = std::function<void(Pause)>;
 
 // A folder or link that a gathering operation passed over, and why.
-struct PassedOver {
-  enum class Why { kNotRead, kLinkNotFollowed };
-  std::string path;  // exact bytes
-  Why why = Why::kNotRead;
-  std::error_code error;  // the system's reason when a folder could not be read
-};
+using PassedOver = files::PassedOver;
 
 // What a folder-gathering operation (adding a folder, or dropped paths) did besides adding rows.
 struct GatherResult {
@@ -41,8 +36,8 @@ struct GatherResult {
   bool refused = false;
   // Why the operation stopped before it added anything; empty when it ran to its end.
   std::string stopped;
-  // Folders passed over because they could not be listed.
-  std::vector<std::string> foldersNotRead;
+  // Folders that could not be listed and links to folders that were not followed, in the order
+  // the walk met them.
   std::vector<PassedOver> passedOver;
 };
 
@@ -74,15 +69,17 @@ class ListOperations {
   RowChecks& Checks() noexcept { return checks_; }
 
   // `folder` and every visible folder below it, each listed by the file types of the settings
-  // (read anew for every folder; MP3 when none is set). Stops before adding anything when the
-  // walk or the first reading of the types fails; a later failure passes over that folder.
+  // (read anew for every folder; MP3 when none is set), a file once however many types match it.
+  // Stops before adding anything when the walk or the first reading of the types fails; a later
+  // failure passes over that folder.
   GatherResult AddFolder(const std::string& folder, const PauseHook& pause);
   // Files picked by the user, each checked when its name changes; a name that cannot be cleaned
   // gives an unchecked row with an empty proposed name.
   void AddFiles(const std::vector<std::string>& paths);
   // Dropped paths: a folder gives its MP3 files and those of every folder below it; a file is
   // taken once for every selected type whose ".type" stands in its path ("All Files" first: once,
-  // unchecked). A path that cannot be handled is passed over.
+  // unchecked). A path that cannot be handled is passed over; one that cannot be looked at, and
+  // what the walk of a dropped folder passes over, are named in the result.
   GatherResult AddDropped(const std::vector<std::string>& paths, const PauseHook& pause);
 
   // Rename takes each checked row that is not renamed to its proposed name; Undo takes back each
@@ -102,7 +99,7 @@ class ListOperations {
   void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
   std::vector<std::string> FileTypes();
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
-  void AddListing(const std::string& filePattern);
+  void AddListing(const std::vector<std::string>& filePatterns);
   void AddDroppedFile(const std::string& path);
 
   platform::FileSystem& fileSystem_;

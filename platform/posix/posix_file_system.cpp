@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -65,9 +66,71 @@ class Descriptor {
   Descriptor& operator=(const Descriptor&) = delete;
   int Get() const noexcept { return fd_; }
   int Release() noexcept { return std::exchange(fd_, -1); }
+  void Reset(int fd) noexcept {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
 
  private:
   int fd_;
+};
+
+// A path as the *at() calls take it: a folder descriptor and a name in that folder. A path the
+// kernel takes whole is left whole (relative to the working folder); a longer one is reached
+// through its folders a piece at a time, so that depth has no limit. A folder path keeps its
+// trailing separator in the name.
+class Located {
+ public:
+  explicit Located(const std::string& path) noexcept : folder_(-1), name_(path.c_str()) {
+    if (path.size() < PATH_MAX) return;
+    std::size_t end = path.size();
+    while (end > 1 && path[end - 1] == '/') --end;
+    const std::size_t nameStart = path.rfind('/', end - 1) + 1;
+    name_ += nameStart;
+    std::string_view rest = std::string_view(path).substr(0, nameStart);
+    int fd = AT_FDCWD;
+    while (!rest.empty()) {
+      // The longest run of whole folders that the kernel takes in one call.
+      std::size_t cut = rest.size();
+      if (cut >= PATH_MAX) {
+        cut = rest.rfind('/', PATH_MAX - 2);
+        if (cut == std::string_view::npos || cut == 0) {
+          error_ = std::make_error_code(std::errc::filename_too_long);
+          break;
+        }
+        ++cut;
+      }
+      const std::string piece(rest.substr(0, cut));
+      rest.remove_prefix(cut);
+      const int next = ::openat(fd, piece.c_str(), kFolderPathFlags);
+      if (fd != AT_FDCWD) ::close(fd);
+      if (next < 0) {
+        error_ = LastError();
+        fd = -1;
+        break;
+      }
+      fd = next;
+    }
+    folder_.Reset(fd == AT_FDCWD ? -1 : fd);
+  }
+
+  // The folder the name is in; the working folder for a path taken whole.
+  int Folder() const noexcept { return folder_.Get() >= 0 ? folder_.Get() : AT_FDCWD; }
+  const char* Name() const noexcept { return name_; }
+  // Why the folder could not be reached; then the path is not to be used.
+  std::error_code Error() const noexcept { return error_; }
+
+ private:
+  static constexpr int kFolderPathFlags =
+#if defined(O_PATH)
+      O_PATH |
+#else
+      O_RDONLY |
+#endif
+      O_DIRECTORY | O_CLOEXEC;
+  Descriptor folder_;
+  const char* name_;
+  std::error_code error_;
 };
 
 // The bits of a link: its target's, or those of something that is neither file nor folder when it
@@ -167,19 +230,31 @@ bool CaseVariants(std::string_view from, std::string_view to) noexcept {
   return true;
 }
 
-std::error_code PlainRename(const std::string& from, const std::string& to) noexcept {
-  return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
+// Throws when the folder of `path` cannot be reached.
+void CheckReached(const Located& located, const std::string& path) {
+  if (located.Error()) Throw(path, located.Error());
 }
 
-}  // namespace
+std::error_code PlainRename(const Located& from, const Located& to) noexcept {
+  return ::renameat(from.Folder(), from.Name(), to.Folder(), to.Name()) == 0 ? std::error_code()
+                                                                             : LastError();
+}
 
-// For file systems that refuse RENAME_NOREPLACE: a hard link cannot replace anything; where there
-// are no hard links either, check that the target is absent just before renaming.
-std::error_code RenameWithoutReplaceFlag(const std::string& from, const std::string& to) noexcept {
-  if (::link(from.c_str(), to.c_str()) == 0) {
-    if (::unlink(from.c_str()) == 0) return {};
+bool SameFile(const struct stat& a, const struct stat& b) noexcept {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// For file systems that refuse RENAME_NOREPLACE. A hard link cannot replace anything. Where there
+// are no hard links either, the target name is first taken by an empty file created exclusively,
+// and the source is renamed over that reservation only while it still stands there untouched: a
+// file that another program saves at that name before is never replaced, and one that replaces
+// the reservation is noticed. Left open is only the moment between that last look and the
+// rename, which no call of such file systems closes.
+std::error_code RenameWithoutReplaceFlag(const Located& from, const Located& to) noexcept {
+  if (::linkat(from.Folder(), from.Name(), to.Folder(), to.Name(), 0) == 0) {
+    if (::unlinkat(from.Folder(), from.Name(), 0) == 0) return {};
     const std::error_code error = LastError();
-    ::unlink(to.c_str());
+    ::unlinkat(to.Folder(), to.Name(), 0);
     return error;
   }
   const int linkError = errno;
@@ -187,37 +262,95 @@ std::error_code RenameWithoutReplaceFlag(const std::string& from, const std::str
   if (linkError != EPERM && linkError != ENOTSUP && linkError != EOPNOTSUPP &&
       linkError != ENOSYS && linkError != EMLINK)
     return {linkError, std::system_category()};
+  // A source that is not there leaves no reservation behind.
+  struct stat source;
+  if (::fstatat(from.Folder(), from.Name(), &source, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
+  const Descriptor reservation(
+      ::openat(to.Folder(), to.Name(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (reservation.Get() < 0)
+    return errno == EEXIST ? std::make_error_code(std::errc::file_exists) : LastError();
+  struct stat reserved, standing;
+  const auto stillReserved = [&] {
+    return ::fstatat(to.Folder(), to.Name(), &standing, AT_SYMLINK_NOFOLLOW) == 0 &&
+           SameFile(standing, reserved) && standing.st_size == 0;
+  };
+  if (::fstat(reservation.Get(), &reserved) != 0) return LastError();
+  if (!stillReserved()) return std::make_error_code(std::errc::file_exists);
+  if (::renameat(from.Folder(), from.Name(), to.Folder(), to.Name()) == 0) return {};
+  const std::error_code error = LastError();
+  if (stillReserved()) ::unlinkat(to.Folder(), to.Name(), 0);
+  return error;
+}
+
+// Renames onto a target that is there: only when it is the source itself under another letter
+// case. `buffer` takes a reading of the folder.
+std::error_code RenameOntoExisting(char* buffer, const Located& source, const Located& target,
+                                   std::string_view from, std::string_view to,
+                                   const struct stat& standing) noexcept {
   struct stat status;
-  if (::lstat(to.c_str(), &status) == 0) return std::make_error_code(std::errc::file_exists);
-  if (errno != ENOENT) return LastError();
-  return PlainRename(from, to);
+  if (::fstatat(source.Folder(), source.Name(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+    return LastError();
+  if (SameEntry(status, standing)) return PlainRename(source, target);
+  // Some file systems (FUSE ones among them) number a file anew for every name it is looked up
+  // by. The target is still the source when the folder holds no entry of exactly that name (so
+  // the look-up ignored case) and the two names differ only in the case of ASCII letters: a
+  // folder that ignores case cannot hold two entries equal but for that.
+  if (!CaseVariants(from, to)) return std::make_error_code(std::errc::file_exists);
+  const std::string_view name = LastComponent(to);
+  const std::string folder(target.Name(), std::string_view(target.Name()).size() - name.size());
+  try {
+    bool exact = false;
+    Descriptor fd(::openat(target.Folder(), folder.empty() ? "." : folder.c_str(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Get() < 0) return LastError();
+    ForEachEntry(fd, buffer, std::string(to),
+                 [&](std::string_view entry, unsigned char) { exact = exact || entry == name; });
+    if (exact) return std::make_error_code(std::errc::file_exists);
+  } catch (const FileSystemError& error) {
+    return error.Error();
+  } catch (const std::bad_alloc&) {
+    return std::make_error_code(std::errc::not_enough_memory);
+  }
+  return PlainRename(source, target);
+}
+
+}  // namespace
+
+std::error_code RenameWithoutReplaceFlag(const std::string& from, const std::string& to) noexcept {
+  const Located source(from), target(to);
+  if (source.Error()) return source.Error();
+  if (target.Error()) return target.Error();
+  return RenameWithoutReplaceFlag(source, target);
 }
 
 PosixFileSystem::PosixFileSystem() : buffer_(new char[kBufferSize]) {}
 PosixFileSystem::~PosixFileSystem() = default;
 
 std::uint32_t PosixFileSystem::GetAttributes(const std::string& path) {
+  const Located located(path);
+  CheckReached(located, path);
   struct stat status;
-  if (::lstat(path.c_str(), &status) != 0) Throw(path, LastError());
+  if (::fstatat(located.Folder(), located.Name(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+    Throw(path, LastError());
   const std::uint32_t hidden = HiddenBit(LastComponent(path));
-  if (S_ISLNK(status.st_mode)) return LinkBits(AT_FDCWD, path.c_str(), hidden);
+  if (S_ISLNK(status.st_mode)) return LinkBits(located.Folder(), located.Name(), hidden);
   return TypeBits(status.st_mode) | hidden;
 }
 
 bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
+  const Located located(path);
   struct stat status;
-  return ::stat(path.c_str(), &status) == 0;
+  return !located.Error() && ::fstatat(located.Folder(), located.Name(), &status, 0) == 0;
 }
 
-std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder,
-                                                     FileIdentity* identity) {
-  Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.Get() < 0) Throw(folder, LastError());
-  if (identity != nullptr) {
-    struct stat status;
-    if (::fstat(fd.Get(), &status) != 0) Throw(folder, LastError());
-    *identity = IdentityOf(status);
+std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {
+  Descriptor fd(-1);
+  {
+    const Located located(folder);
+    CheckReached(located, folder);
+    fd.Reset(::openat(located.Folder(), located.Name(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   }
+  if (fd.Get() < 0) Throw(folder, LastError());
 
   // Names are gathered into one reused block and sorted as small records; each entry's string is
   // then made once, in its final place.
@@ -245,54 +378,37 @@ std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder,
 }
 
 FileIdentity PosixFileSystem::GetIdentity(const std::string& path) {
+  const Located located(path);
+  CheckReached(located, path);
   struct stat status;
-  if (::stat(path.c_str(), &status) != 0) Throw(path, LastError());
+  if (::fstatat(located.Folder(), located.Name(), &status, 0) != 0) Throw(path, LastError());
   return IdentityOf(status);
 }
 
 std::error_code PosixFileSystem::Rename(const std::string& from, const std::string& to) noexcept {
-  struct stat target;
+  const Located source(from), target(to);
+  if (source.Error()) return source.Error();
+  if (target.Error()) return target.Error();
+  struct stat standing;
+  const auto lookAtTarget = [&] {
+    return ::fstatat(target.Folder(), target.Name(), &standing, AT_SYMLINK_NOFOLLOW) == 0;
+  };
 #if defined(RENAME_NOREPLACE)
   // The common case costs one call; the target is looked at only when it is there.
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  if (::renameat2(source.Folder(), source.Name(), target.Folder(), target.Name(),
+                  RENAME_NOREPLACE) == 0)
+    return {};
   if (errno == EEXIST) {
-    if (::lstat(to.c_str(), &target) != 0) return std::make_error_code(std::errc::file_exists);
-    return RenameOntoExisting(from, to, target);
+    if (!lookAtTarget()) return std::make_error_code(std::errc::file_exists);
+    return RenameOntoExisting(buffer_.get(), source, target, from, to, standing);
   }
   if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP && errno != EOPNOTSUPP)
     return LastError();
 #endif
   // Without the flag: the target must be absent, or the source itself under another case.
-  if (::lstat(to.c_str(), &target) == 0) return RenameOntoExisting(from, to, target);
+  if (lookAtTarget()) return RenameOntoExisting(buffer_.get(), source, target, from, to, standing);
   if (errno != ENOENT) return LastError();
-  return RenameWithoutReplaceFlag(from, to);
-}
-
-std::error_code PosixFileSystem::RenameOntoExisting(const std::string& from, const std::string& to,
-                                                    const struct stat& target) noexcept {
-  // Only the source itself, found under another letter case, may stand at the target.
-  struct stat source;
-  if (::lstat(from.c_str(), &source) != 0) return LastError();
-  if (SameEntry(source, target)) return PlainRename(from, to);
-  // Some file systems (FUSE ones among them) number a file anew for every name it is looked up
-  // by. The target is still the source when the folder holds no entry of exactly that name (so
-  // the look-up ignored case) and the two names differ only in the case of ASCII letters: a
-  // folder that ignores case cannot hold two entries equal but for that.
-  if (!CaseVariants(from, to)) return std::make_error_code(std::errc::file_exists);
-  const std::size_t nameStart = to.rfind('/') + 1;  // npos + 1 == 0: the current folder
-  const std::string folder = nameStart == 0 ? std::string(".") : to.substr(0, nameStart);
-  try {
-    bool exact = false;
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.Get() < 0) return LastError();
-    const std::string_view name = std::string_view(to).substr(nameStart);
-    ForEachEntry(fd, buffer_.get(), folder,
-                 [&](std::string_view entry, unsigned char) { exact = exact || entry == name; });
-    if (exact) return std::make_error_code(std::errc::file_exists);
-  } catch (const FileSystemError& error) {
-    return error.Error();
-  }
-  return PlainRename(from, to);
+  return RenameWithoutReplaceFlag(source, target);
 }
 
 }  // namespace vornick::platform

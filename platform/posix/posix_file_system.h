@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <sys/stat.h>
-
 #include <memory>
 
 #include "platform/file_system.h"
@@ -21,14 +19,11 @@ class PosixFileSystem final : public FileSystem {
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
-  std::vector<FolderEntry> ReadFolder(const std::string& folder, FileIdentity* identity) override;
+  std::vector<FolderEntry> ReadFolder(const std::string& folder) override;
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
 
  private:
-  std::error_code RenameOntoExisting(const std::string& from, const std::string& to,
-                                     const struct stat& target) noexcept;
-
   // Kept between calls to save allocations: the raw entries of one read, and the names of one
   // listing with where each lies.
   struct Found {

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/settings/qt_settings_store.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
 
 namespace vornick::platform {
 namespace {
@@ -24,6 +31,8 @@ std::string ToUtf8(const QString& text) {
 
 std::string QtSettingsStore::GetSetting(const std::string& application, const std::string& section,
                                         const std::string& key) {
+  // QSettings would take a file it cannot read for an empty one, and wait forever on a FIFO.
+  CheckReadable(application);
   QSettings settings(QSettings::IniFormat, QSettings::UserScope, FromUtf8(application));
   settings.beginGroup(FromUtf8(section));
   const QVariant value = settings.value(FromUtf8(key));
@@ -39,7 +48,9 @@ std::optional<std::string> QtSettingsStore::Fingerprint(const std::string& appli
     fingerprintedFile_ = FileName(application);
   }
   struct stat status;
-  if (::stat(fingerprintedFile_.c_str(), &status) != 0) return std::string();
+  // No file is a state of its own; a file that cannot be looked at tells nothing.
+  if (::stat(fingerprintedFile_.c_str(), &status) != 0)
+    return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
   std::string fingerprint;
   for (const auto number :
        {static_cast<long long>(status.st_dev), static_cast<long long>(status.st_ino),
@@ -53,12 +64,35 @@ std::optional<std::string> QtSettingsStore::Fingerprint(const std::string& appli
 }
 
 std::string QtSettingsStore::FileName(const std::string& application) {
+  // Where QSettings puts a user's INI file, worked out without making one: making one reads the
+  // file.
   return ToUtf8(
-      QSettings(QSettings::IniFormat, QSettings::UserScope, FromUtf8(application)).fileName());
+      QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      QLatin1Char('/') + FromUtf8(application) + QLatin1String(".ini")));
+}
+
+void QtSettingsStore::CheckReadable(const std::string& application) {
+  const std::string file = FileName(application);
+  const auto fail = [&file](const std::string& why) { throw SettingsReadError(file + ": " + why); };
+  struct stat status;
+  if (::stat(file.c_str(), &status) != 0) {
+    if (errno == ENOENT) return;  // no file: no values
+    fail(std::error_code(errno, std::system_category()).message());
+  }
+  if (S_ISDIR(status.st_mode)) fail("a folder, not a settings file");
+  if (!S_ISREG(status.st_mode)) fail("not a regular file");
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) fail(std::error_code(errno, std::system_category()).message());
+  ::close(fd);
 }
 
 void QtSettingsStore::SetLists(const std::string& application, const std::string& section,
                                const Lists& lists) {
+  try {
+    CheckReadable(application);
+  } catch (const SettingsReadError& error) {
+    throw SettingsWriteError(std::string(error.what()) + "; left as it was");
+  }
   QSettings settings(QSettings::IniFormat, QSettings::UserScope, FromUtf8(application));
   // The default, said again: without it QSettings would write the file in place when it cannot
   // write a new one beside it.

@@ -30,11 +30,16 @@ class QtSettingsStore final : public SettingsStore {
 
   // The file the settings of `application` are read from.
   static std::string FileName(const std::string& application);
+  // Throws SettingsReadError, naming the file and the reason, when the settings file of
+  // `application` is there but cannot be read: no permission, a folder, a link loop, anything
+  // that is not a regular file. Never blocks (a FIFO is refused, not opened).
+  static void CheckReadable(const std::string& application);
 
   using Lists = std::vector<std::pair<std::string, std::vector<std::string>>>;
   // Writes each key's entries as a list ("MP3, WAV") into `section`, keeping every other section
-  // and key (comments are not kept). The new file replaces the old one by a rename, so a reader
-  // never sees it half written. Throws SettingsWriteError, naming the file, when it is not written.
+  // and key (comments are not kept); a file that cannot be read is left as it is. The new file
+  // replaces the old one by a rename, so a reader never sees it half written. Throws
+  // SettingsWriteError, naming the file, when it is not written.
   static void SetLists(const std::string& application, const std::string& section,
                        const Lists& lists);
 

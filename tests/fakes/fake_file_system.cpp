@@ -103,14 +103,12 @@ bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
   }
 }
 
-std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string& folder,
-                                                              platform::FileIdentity* identity) {
+std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string& folder) {
   ++readFolderCalls_;
   const std::string key = Resolve(folder);
   const Node& node = nodes_.at(key);
   if (!(node.attributes & platform::kAttrDirectory)) Fail(folder, std::errc::not_a_directory);
   if (node.unreadable) Fail(folder, std::errc::permission_denied);
-  if (identity != nullptr) *identity = {1, node.inode};
   std::vector<platform::FolderEntry> entries;
   for (auto it = nodes_.lower_bound(key + '/');
        it != nodes_.end() && it->first.starts_with(key + '/'); ++it) {

@@ -32,8 +32,7 @@ class FakeFileSystem : public platform::FileSystem {
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
-  std::vector<platform::FolderEntry> ReadFolder(const std::string& folder,
-                                                platform::FileIdentity* identity) override;
+  std::vector<platform::FolderEntry> ReadFolder(const std::string& folder) override;
   platform::FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
 

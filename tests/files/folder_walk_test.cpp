@@ -50,16 +50,30 @@ TEST(AddSubFoldersTest, AppendsVisibleReadableFoldersInPreOrder) {
   for (const char* start : {"/A/", "/A/B/D/", "/missing/"}) EXPECT_EQ(Walk(fs, start), Paths{});
 }
 
-TEST(AddSubFoldersTest, NeverEntersAFolderTwice) {
+TEST(AddSubFoldersTest, NeverLeavesTheFolderThroughALinkAndTellsWhatItPassedOver) {
   fakes::FakeFileSystem fs;
   fs.AddFolder("/m/b/inner/");
-  fs.AddFolder("/m/c/");
-  fs.AddLink("/m/a", "/m/b/");  // the link comes before the folder itself
-  fs.AddLink("/m/c/back", "/m/b/");
-  fs.AddLink("/m/c/up", "/m/");
-  fs.AddFolder("/elsewhere/x/");
-  fs.AddLink("/m/d", "/elsewhere/");  // out of the tree: followed
-  EXPECT_EQ(Walk(fs, "/m/"), (Paths{"/m/a/", "/m/a/inner/", "/m/c/", "/m/d/", "/m/d/x/"}));
+  fs.AddLink("/m/a", "/m/b/");
+  fs.AddLink("/m/b/up", "/m/");
+  fs.AddLink("/m/out", "/elsewhere/");
+  fs.AddLink("/m/song.mp3", "/elsewhere/x.mp3");
+  fs.AddFile("/elsewhere/x.mp3");
+  fs.AddFolder("/m/locked/");
+  fs.SetUnreadable("/m/locked/");
+  fs.AddLink("/start", "/m/b/");  // the chosen folder may be a link
+  std::vector<PassedOver> passedOver;
+  PendingPaths pending;
+  AddFolderTree(fs, pending, "/m/", {}, &passedOver);
+  AddFolderTree(fs, pending, "/start/", {}, &passedOver);
+  Paths paths;
+  for (; !pending.Empty(); pending.RemoveFront()) paths.push_back(pending.Front());
+  EXPECT_EQ(paths,
+            (Paths{"/m/", "/m/b/", "/m/b/inner/", "/m/locked/", "/start/", "/start/inner/"}));
+  Paths told;
+  for (const PassedOver& item : passedOver)
+    told.push_back(item.path + (item.why == PassedOver::Why::kNotRead ? item.error.message() : ""));
+  EXPECT_EQ(told, (Paths{"/m/a", "/m/out", "/m/b/up", "/m/locked/Permission denied", "/start/up"}));
+  EXPECT_EQ(ListFiles(fs, "/m/*.mp3"), Paths{"song.mp3"});  // a link to a file is listed
 }
 
 TEST(AddSubFoldersTest, HasNoSixteenBitLimits) {

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/posix/posix_file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -46,23 +50,20 @@ TEST(PosixFileSystemTest, ListsAndDescribesARealFolder) {
       {"\xE9", 0}};
   PosixFileSystem fs;
   std::vector<std::pair<std::string, std::uint32_t>> listed;
-  for (const FolderEntry& entry : fs.ReadFolder(root, nullptr)) {
+  for (const FolderEntry& entry : fs.ReadFolder(root)) {
     listed.emplace_back(entry.name, entry.attributes);
     EXPECT_EQ(fs.GetAttributes(root + entry.name), entry.attributes) << entry.name;
   }
   EXPECT_EQ(listed, expected);
   EXPECT_EQ(fs.GetAttributes(root + ".to-folder/"), kAttrDirectory | kAttrHidden);
   EXPECT_EQ(files::ListFiles(fs, root + ".to-folder/*.MP3").value_or(Names{}).size(), 3000u);
-  // A folder reached through a link is known as the folder itself, which the walk relies on.
-  FileIdentity throughLink;
-  fs.ReadFolder(root + ".to-folder/", &throughLink);
-  EXPECT_EQ(throughLink, fs.GetIdentity(root + "folder"));
-  EXPECT_NE(throughLink, fs.GetIdentity(root));
+  EXPECT_EQ(fs.GetIdentity(root + ".to-folder/"), fs.GetIdentity(root + "folder"));
+  EXPECT_NE(fs.GetIdentity(root + "folder"), fs.GetIdentity(root));
   EXPECT_TRUE(fs.CanReadTimes(root + "song.mp3"));
   EXPECT_FALSE(fs.CanReadTimes(root + "dangling.mp3"));
   for (const char* path : {"missing", "song.mp3/"})
     EXPECT_THROW(fs.GetAttributes(root + path), FileSystemError) << path;
-  EXPECT_THROW(fs.ReadFolder(root + "song.mp3", nullptr), FileSystemError);
+  EXPECT_THROW(fs.ReadFolder(root + "song.mp3"), FileSystemError);
 }
 
 std::error_code PosixRename(const std::string& from, const std::string& to) noexcept {
@@ -79,7 +80,7 @@ TEST(PosixRenameTest, NeverReplacesAnotherEntryNorLeavesAFileTwoNamesOrNone) {
     const std::string twin = temp.Path() + "twin.mp3", moved = temp.Path() + "Caf\xE9.mp3";
     std::filesystem::create_directories(temp.Path() + "folder");
     // Another name of the same file is another entry: renaming onto it would do nothing.
-    ASSERT_EQ(::link(a.c_str(), twin.c_str()), 0);
+    ASSERT_EQ(::syscall(SYS_linkat, AT_FDCWD, a.c_str(), AT_FDCWD, twin.c_str(), 0), 0);
     for (const std::string& to : {b, twin, temp.Path() + "folder"})
       EXPECT_EQ(rename(a, to), std::errc::file_exists) << to;
     EXPECT_EQ(rename(temp.Path() + "none.mp3", b), std::errc::no_such_file_or_directory);
@@ -92,6 +93,46 @@ TEST(PosixRenameTest, NeverReplacesAnotherEntryNorLeavesAFileTwoNamesOrNone) {
     EXPECT_EQ(std::filesystem::hard_link_count(moved), 1u);
   }
 }
+
+#if defined(VORNICK_NO_REPLACE_REFUSED)
+// Where RENAME_NOREPLACE and hard links are refused, another program saving files (never replacing
+// one) at the names being renamed to keeps every file it saved, and a rename counts as done only
+// when its file stands at the target.
+TEST(PosixRenameTest, WithoutTheFlagAFileSavedAtTheTargetMeanwhileIsKept) {
+  TempFolder temp;
+  ASSERT_NE(::linkat(AT_FDCWD, "/dev/null", AT_FDCWD, (temp.Path() + "x").c_str(), 0), 0);
+  constexpr int kFiles = 200;
+  const auto from = [&](int i) { return temp.Path() + "from " + std::to_string(i); };
+  const auto to = [&](int i) { return temp.Path() + "to " + std::to_string(i); };
+  for (int i = 0; i < kFiles; ++i) temp.Write("from " + std::to_string(i), "ours");
+  std::atomic<int> current = -1;
+  std::atomic<bool> done = false;
+  std::vector<std::atomic<bool>> saved(kFiles);
+  std::thread saver([&] {
+    while (!done) {
+      const int i = current;
+      const int fd = i < 0 ? -1 : ::open(to(i).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+      if (fd < 0) continue;
+      saved[i] = ::write(fd, "theirs", 6) == 6;
+      ::close(fd);
+    }
+  });
+  std::vector<std::error_code> results(kFiles);
+  PosixFileSystem fs;
+  for (int i = 0; i < kFiles; ++i) {
+    current = i;
+    results[i] = fs.Rename(from(i), to(i));
+  }
+  done = true;
+  saver.join();
+  for (int i = 0; i < kFiles; ++i) {
+    const bool theirs = saved[i];
+    EXPECT_EQ(ReadWhole(to(i)) + ReadWhole(from(i)), theirs ? "theirsours" : "ours(missing)") << i;
+    EXPECT_EQ(results[i], theirs ? std::make_error_code(std::errc::file_exists) : std::error_code())
+        << i;
+  }
+}
+#endif
 
 // A FAT image mounted with fusefat: a file system that ignores case, refuses RENAME_NOREPLACE and
 // hard links, and numbers a file anew for every name it is looked up by.
@@ -122,7 +163,7 @@ TEST(PosixRenameTest, OnFatChangesOnlyTheCaseAndNeverReplaces) {
   EXPECT_EQ(fs.Rename(mount + "Song.MP3", mount + "OTHER.mp3"), std::errc::file_exists);
   EXPECT_EQ(fs.Rename(mount + "Song.MP3", mount + "New Name.mp3"), std::error_code());
   Names names;
-  for (const FolderEntry& entry : fs.ReadFolder(mount, nullptr)) names.push_back(entry.name);
+  for (const FolderEntry& entry : fs.ReadFolder(mount)) names.push_back(entry.name);
   EXPECT_EQ(names, (Names{"New Name.mp3", "other.mp3"}));
   EXPECT_EQ(ReadWhole(mount + "New Name.mp3") + ReadWhole(mount + "other.mp3"), "SO");
 }

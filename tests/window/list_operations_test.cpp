@@ -76,6 +76,8 @@ TEST_F(ListOperationsTest, AddFolderListsEachFolderTypeByTypeInPreOrder) {
        {"/m/a_b.mp3", "/m/c.wav", "/m/readme.txt", "/m/Sub/d_e.MP3", "/m/Sub/Deep/f.mp3",
         "/m/Tail/g_h.mp3"}},
       {"WAV,All Files", "0,1", {"/m/c.wav"}},  // only first is "All Files" every file
+      // A file matched by several types is listed once.
+      {"MP3,mp3,Mp?", "0,1,2,0", mp3s},
   };
   for (const auto& [fileTypes, checkedIndexes, paths] : cases) {
     SCOPED_TRACE(std::string(fileTypes) + " / " + checkedIndexes);
@@ -92,7 +94,9 @@ TEST_F(ListOperationsTest, AddFolderNamesTheFoldersItCouldNotRead) {
   fileSystem.SetUnreadable("/m/Sub/");
   const GatherResult result = operations.AddFolder("/m", {});
   EXPECT_EQ(Paths(), (Strings{"/m/a_b.mp3", "/m/Tail/g_h.mp3"}));
-  EXPECT_EQ(result.foldersNotRead, Strings{"/m/Sub/"});
+  ASSERT_EQ(result.passedOver.size(), 1u);
+  EXPECT_EQ(result.passedOver[0].path, "/m/Sub/");
+  EXPECT_EQ(result.passedOver[0].error, std::errc::permission_denied);
 }
 
 TEST_F(ListOperationsTest, OperationsRunAtPausesAndTheLoadGoesOnWithWhatIsThere) {
@@ -135,7 +139,7 @@ TEST_F(ListOperationsTest, WhatChangesDuringALoadIsSeenByTheFoldersListedAfter) 
   // Before /m/Tail is listed: WAV files are chosen, and a Rename renames a file there.
   operations.AddFolder("/m", [&](Pause pause) {
     if (pause != Pause::kFolder || operations.List().Count() != 3) return;
-    settings.SetTypes("WAV,MP3", "0,1");
+    settings.SetTypes("WAV,MP3,mp3", "0,1,2");  // read anew, a file still listed once
     operations.AddRow("g_h.mp3", "G H.mp3", "/m/Tail/", true);
     operations.Rename();
   });
@@ -185,8 +189,11 @@ TEST_F(ListOperationsTest, DropTakesFoldersByMp3AndFilesByTheirTypes) {
 TEST_F(ListOperationsTest, DropPassesOverPathsThatFail) {
   fileSystem.AddFile("/d/so_ng.mp3");
   settings.SetTypes("MP3", "0,,1");  // malformed: dropped files are passed over, folders listed
-  operations.AddDropped({"/nowhere/", "/d/so_ng.mp3", "/m/Tail"}, {});
+  const GatherResult result = operations.AddDropped({"/nowhere/", "/d/so_ng.mp3", "/m/Tail"}, {});
   EXPECT_EQ(Paths(), Strings{"/m/Tail/g_h.mp3"});
+  ASSERT_EQ(result.passedOver.size(), 1u);
+  EXPECT_EQ(result.passedOver[0].path + result.passedOver[0].error.message(),
+            "/nowhere/" + std::make_error_code(std::errc::no_such_file_or_directory).message());
   ExpectIdle();
 }
 
