@@ -48,7 +48,7 @@ struct NoDialogs final : vornick::platform::Dialogs, vornick::window::Reports {
   }
   void RenameFailed(vornick::window::RenameDirection,
                     const std::vector<vornick::window::RenameFailure>&) override {}
-  void Stopped(vornick::window::Command, const std::string&) override {}
+  void Stopped(vornick::window::Command, const std::string&, bool) override {}
   void PassedOver(vornick::window::Command,
                   const std::vector<vornick::window::PassedOver>&) override {}
 };

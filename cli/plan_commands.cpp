@@ -61,7 +61,11 @@ int Gather(window::ListOperations& operations, const std::vector<std::string>& p
       // Nothing runs beside the command line, so there is nothing to let run while it walks.
       const window::GatherResult result = operations.AddFolder(item.path, {});
       if (!result.stopped.empty()) {
-        streams.err << "vornick-cli: Load Folder stopped: " << result.stopped << '\n';
+        streams.err << "vornick-cli: Load Folder stopped: "
+                    << (result.typesUnreadable
+                            ? "The file types could not be read from the settings: "
+                            : "")
+                    << result.stopped << '\n';
         return 2;
       }
       ReportPassedOver(result.passedOver, streams);

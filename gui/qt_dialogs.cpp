@@ -56,8 +56,8 @@ void QtDialogs::RenameFailed(window::RenameDirection direction,
   ShowMessage(message.title, message.text);
 }
 
-void QtDialogs::Stopped(window::Command command, const std::string& why) {
-  const MessageText message = StoppedMessage(command, why);
+void QtDialogs::Stopped(window::Command command, const std::string& why, bool typesUnreadable) {
+  const MessageText message = StoppedMessage(command, why, typesUnreadable);
   ShowMessage(message.title, message.text);
 }
 

@@ -20,7 +20,7 @@ class QtDialogs final : public platform::Dialogs, public window::Reports {
   std::vector<std::string> ShowOpen(const platform::OpenDialogOptions& options) override;
   void RenameFailed(window::RenameDirection direction,
                     const std::vector<window::RenameFailure>& failures) override;
-  void Stopped(window::Command command, const std::string& why) override;
+  void Stopped(window::Command command, const std::string& why, bool typesUnreadable) override;
   void PassedOver(window::Command command,
                   const std::vector<window::PassedOver>& passedOver) override;
 

@@ -152,7 +152,7 @@ MessageText RenameFailedMessage(window::RenameDirection direction,
   return message;
 }
 
-MessageText StoppedMessage(window::Command command, const std::string& why) {
+MessageText StoppedMessage(window::Command command, const std::string& why, bool typesUnreadable) {
   static constexpr std::array<const char*, 5> kTitles{
       QT_TRANSLATE_NOOP("Messages", "Rename stopped"),
       QT_TRANSLATE_NOOP("Messages", "Undo stopped"),
@@ -160,8 +160,12 @@ MessageText StoppedMessage(window::Command command, const std::string& why) {
       QT_TRANSLATE_NOOP("Messages", "Load Files stopped"),
       QT_TRANSLATE_NOOP("Messages", "Adding the dropped files stopped"),
   };
-  return {QCoreApplication::translate("Messages", kTitles.at(static_cast<std::size_t>(command))),
-          Text(why)};
+  const QString title =
+      QCoreApplication::translate("Messages", kTitles.at(static_cast<std::size_t>(command)));
+  if (!typesUnreadable) return {title, Text(why)};
+  return {title, QCoreApplication::translate(
+                     "Messages", "The file types could not be read from the settings: %1")
+                     .arg(Text(why))};
 }
 
 MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver) {

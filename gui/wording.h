@@ -26,7 +26,7 @@ struct MessageText {
 };
 MessageText RenameFailedMessage(window::RenameDirection direction,
                                 const std::vector<window::RenameFailure>& failures);
-MessageText StoppedMessage(window::Command command, const std::string& why);
+MessageText StoppedMessage(window::Command command, const std::string& why, bool typesUnreadable);
 MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver);
 
 // A command button's caption (with its mnemonic) and what it does.

@@ -93,7 +93,7 @@ void Form1::Rename(RenameDirection direction) {
     if (!failures.empty()) reports_.RenameFailed(direction, failures);
   } catch (const std::exception& error) {
     reports_.Stopped(direction == RenameDirection::kUndo ? Command::kUndo : Command::kRename,
-                     error.what());
+                     error.what(), false);
   }
 }
 
@@ -111,7 +111,7 @@ void Form1::LoadFolder() {
     folder = dialogs_.BrowseForFolder(kFolderPrompt);
   } catch (const std::exception& error) {
     EndGathering();
-    return reports_.Stopped(Command::kLoadFolder, error.what());
+    return reports_.Stopped(Command::kLoadFolder, error.what(), false);
   }
   if (folder.empty()) return window_.SetMousePointer(Pointer::kDefault);
   AddFolder(folder);
@@ -124,7 +124,9 @@ void Form1::AddFolder(const std::string& folder) {
     window_.DoEvents();
   });
   EndGathering();
-  if (!result.stopped.empty()) return reports_.Stopped(Command::kLoadFolder, result.stopped);
+  if (!result.stopped.empty()) {
+    return reports_.Stopped(Command::kLoadFolder, result.stopped, result.typesUnreadable);
+  }
   if (!result.passedOver.empty()) reports_.PassedOver(Command::kLoadFolder, result.passedOver);
 }
 
@@ -137,7 +139,7 @@ void Form1::LoadFiles() {
     options.allowMultiSelect = true;
     operations_.AddFiles(dialogs_.ShowOpen(options));
   } catch (const std::exception& error) {
-    reports_.Stopped(Command::kLoadFiles, error.what());
+    reports_.Stopped(Command::kLoadFiles, error.what(), false);
   }
 }
 
@@ -150,7 +152,9 @@ void Form1::OnDrop(const std::vector<std::string>& paths) {
     window_.DoEvents();
   });
   EndGathering();
-  if (!result.stopped.empty()) return reports_.Stopped(Command::kDrop, result.stopped);
+  if (!result.stopped.empty()) {
+    return reports_.Stopped(Command::kDrop, result.stopped, result.typesUnreadable);
+  }
   if (!result.passedOver.empty()) reports_.PassedOver(Command::kDrop, result.passedOver);
 }
 
@@ -170,7 +174,7 @@ void Form1::OnOpen(const std::vector<std::string>& paths) {
         operations_.AddFiles({path});
       }
     } catch (const std::exception& error) {
-      reports_.Stopped(Command::kLoadFiles, error.what());
+      reports_.Stopped(Command::kLoadFiles, error.what(), false);
     }
   }
   if (!missing.empty()) reports_.PassedOver(Command::kLoadFiles, missing);

@@ -16,7 +16,6 @@ namespace {
 
 constexpr const char* kDefaultFileType = "MP3";
 constexpr const char* kDroppedFolderPattern = "*.mp3";
-constexpr const char* kTypesUnreadable = "The file types could not be read from the settings: ";
 
 std::string AsciiLower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -157,7 +156,8 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
       types = FileTypes();
     } catch (const std::exception& error) {
       if (types.empty()) {
-        result.stopped.assign(kTypesUnreadable).append(error.what());
+        result.stopped = error.what();
+        result.typesUnreadable = true;
         return result;
       }
     }

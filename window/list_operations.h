@@ -34,8 +34,10 @@ struct GatherResult {
   // Another folder-gathering operation was under way, so this one did nothing: the two would
   // take folders off one work list.
   bool refused = false;
-  // Why the operation stopped before it added anything; empty when it ran to its end.
+  // The system's account of why the operation stopped before it added anything; empty when it
+  // ran to its end. `typesUnreadable` when it was the file types that could not be read.
   std::string stopped;
+  bool typesUnreadable = false;
   // Folders that could not be listed and links to folders that were not followed, in the order
   // the walk met them.
   std::vector<PassedOver> passedOver;

@@ -20,8 +20,9 @@ class Reports {
   // The rows Rename or Undo could not do (never called with none).
   virtual void RenameFailed(RenameDirection direction,
                             const std::vector<RenameFailure>& failures) = 0;
-  // `command` stopped before its end; `why` is the system's own account of the failure.
-  virtual void Stopped(Command command, const std::string& why) = 0;
+  // `command` stopped before its end; `why` is the system's own account of the failure, which
+  // was in reading the file types of the settings when `typesUnreadable`.
+  virtual void Stopped(Command command, const std::string& why, bool typesUnreadable) = 0;
   // The folders and links a Load Folder or a drop passed over (never called with none).
   virtual void PassedOver(Command command, const std::vector<window::PassedOver>& passedOver) = 0;
 };

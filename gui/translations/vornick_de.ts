@@ -181,6 +181,10 @@
             <numerusform>%n Ordner oder Verknüpfungen wurden übergangen; alles andere wurde hinzugefügt.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The file types could not be read from the settings: %1</source>
+        <translation>Die Dateitypen konnten nicht aus den Einstellungen gelesen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>Reasons</name>

@@ -181,6 +181,10 @@
             <numerusform>%n folders or links were passed over; everything else was added.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The file types could not be read from the settings: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Reasons</name>

@@ -39,8 +39,10 @@ class FakeDialogs final : public platform::Dialogs, public window::Reports {
     messages.push_back(
         {direction == window::RenameDirection::kUndo ? "Undo failed" : "Rename failed", text});
   }
-  void Stopped(window::Command command, const std::string& why) override {
-    messages.push_back({"Stopped " + std::to_string(static_cast<int>(command)), why});
+  void Stopped(window::Command command, const std::string& why, bool typesUnreadable) override {
+    messages.push_back({"Stopped " + std::to_string(static_cast<int>(command)) +
+                            (typesUnreadable ? " (types)" : ""),
+                        why});
   }
   void PassedOver(window::Command command,
                   const std::vector<window::PassedOver>& passedOver) override {

@@ -111,7 +111,7 @@ TEST_F(Form1Test, LoadFolderWithMalformedTypesEndsIdleWithOneMessage) {
   EXPECT_EQ(window.Caption(), "Vornick");
   EXPECT_EQ(window.MousePointer(), Pointer::kDefault);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].title, "Stopped 2");  // Load Folder
+  EXPECT_EQ(dialogs.messages[0].title, "Stopped 2 (types)");  // Load Folder
   EXPECT_NE(dialogs.messages[0].text.find("0,,1"), std::string::npos);
 }
 
