@@ -40,6 +40,7 @@ class RecordingWindow final : public platform::Window {
     return iconsLoadable;
   }
   std::string ProgramFolder() const override { return "/app"; }
+  std::vector<std::string> DataFolders() const override { return {"/data/a", "/data/b"}; }
   void DoEvents() override {
     if (onDoEvents) onDoEvents();
   }

@@ -185,12 +185,11 @@ TEST_F(Form1Test, ResizeFitsListButtonsAndColumnsAndSkipsSizesItCannotTake) {
 }
 
 TEST_F(Form1Test, PointerFollowsTheHoverRulesAndReadsCursorFilesEveryTime) {
-  fileSystem.AddFile("/app/HAND-M.CUR");
+  // Beside the program first, then the data folders in order.
+  for (const char* file : {"/app/HAND-M.CUR", "/data/a/HAND-M.CUR", "/data/b/dragfiles.cur"})
+    fileSystem.AddFile(file);
   form.OnLoad();  // readies the hand without showing it
   EXPECT_EQ(window.pointers, std::vector<Pointer>{Pointer::kDefault});
-  form.OnListMouseMove();  // no dragfiles.cur: custom, without a new picture
-  EXPECT_EQ(window.iconLoads, Strings{"/app/HAND-M.CUR"});
-  fileSystem.AddFile("/app/dragfiles.cur");
   form.OnListMouseMove();  // the empty list invites a drop
   form.OnButtonMouseMove(Button::kExit);
   EXPECT_EQ(window.MousePointer(), Pointer::kCustom);
@@ -198,7 +197,7 @@ TEST_F(Form1Test, PointerFollowsTheHoverRulesAndReadsCursorFilesEveryTime) {
   form.OnMouseMove();
   EXPECT_EQ(window.MousePointer(), Pointer::kArrow);
   EXPECT_EQ(window.iconLoads,
-            (Strings{"/app/HAND-M.CUR", "/app/dragfiles.cur", "/app/HAND-M.CUR"}));
+            (Strings{"/app/HAND-M.CUR", "/data/b/dragfiles.cur", "/app/HAND-M.CUR"}));
 
   form.Operations().AddFiles({"/m/a.mp3"});
   form.OnListMouseMove();  // a list with rows shows the arrow
