@@ -119,15 +119,24 @@ void Form1::LoadFolder() {
 
 void Form1::AddFolder(const std::string& folder) {
   window_.SetCaption(kLoadingCaption);
-  const GatherResult result = operations_.AddFolder(folder, [this](Pause pause) {
-    if (pause == Pause::kFolder) window_.SetMousePointer(Pointer::kHourglass);
+  EndGathering(Command::kLoadFolder, operations_.AddFolder(folder, BusyAt(Pause::kFolder)));
+}
+
+// The pause hook of a gathering: events run at every pause, and the pointer shows busy again at
+// `busy` (a hover may have changed it meanwhile).
+PauseHook Form1::BusyAt(Pause busy) {
+  return [this, busy](Pause pause) {
+    if (pause == busy) window_.SetMousePointer(Pointer::kHourglass);
     window_.DoEvents();
-  });
+  };
+}
+
+void Form1::EndGathering(Command command, const GatherResult& result) {
   EndGathering();
   if (!result.stopped.empty()) {
-    return reports_.Stopped(Command::kLoadFolder, result.stopped, result.typesUnreadable);
+    return reports_.Stopped(command, result.stopped, result.typesUnreadable);
   }
-  if (!result.passedOver.empty()) reports_.PassedOver(Command::kLoadFolder, result.passedOver);
+  if (!result.passedOver.empty()) reports_.PassedOver(command, result.passedOver);
 }
 
 void Form1::LoadFiles() {
@@ -147,15 +156,7 @@ void Form1::OnDrop(const std::vector<std::string>& paths) {
   if (operations_.Gathering()) return;
   window_.SetMousePointer(Pointer::kHourglass);
   window_.SetCaption(kDropCaption);
-  const GatherResult result = operations_.AddDropped(paths, [this](Pause pause) {
-    if (pause == Pause::kDroppedPath) window_.SetMousePointer(Pointer::kHourglass);
-    window_.DoEvents();
-  });
-  EndGathering();
-  if (!result.stopped.empty()) {
-    return reports_.Stopped(Command::kDrop, result.stopped, result.typesUnreadable);
-  }
-  if (!result.passedOver.empty()) reports_.PassedOver(Command::kDrop, result.passedOver);
+  EndGathering(Command::kDrop, operations_.AddDropped(paths, BusyAt(Pause::kDroppedPath)));
 }
 
 void Form1::OnOpen(const std::vector<std::string>& paths) {

@@ -62,6 +62,9 @@ class Form1 {
   void ClearList();
 
   void EndGathering();
+  // Idle again, then what went wrong told.
+  void EndGathering(Command command, const GatherResult& result);
+  PauseHook BusyAt(Pause busy);
   void LoadCursorIfThere(std::string_view fileName);
 
   platform::FileSystem& fileSystem_;
