@@ -135,26 +135,11 @@ bool RenameView::viewportEvent(QEvent* event) {
     const QModelIndex index = indexAt(help->pos());
     const QString text = index.data(Qt::DisplayRole).toString();
     if (index.isValid() && !text.isEmpty()) {
+      // The delegate's width for the whole cell (check box, mark and text) against what it has.
       QStyleOptionViewItem option;
       initViewItemOption(&option);
-      option.rect = visualRect(index);
-      option.features |= QStyleOptionViewItem::HasDisplay;
-      option.text = text;
-      if (index.data(Qt::CheckStateRole).isValid()) {
-        option.features |= QStyleOptionViewItem::HasCheckIndicator;
-      }
-      if (index.data(Qt::DecorationRole).isValid()) {
-        option.features |= QStyleOptionViewItem::HasDecoration;
-        option.decorationSize = iconSize().isValid()
-                                    ? iconSize()
-                                    : QSize(style()->pixelMetric(QStyle::PM_SmallIconSize),
-                                            style()->pixelMetric(QStyle::PM_SmallIconSize));
-      }
-      const QRect textRect = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
-      const int needed =
-          option.fontMetrics.horizontalAdvance(text) +
-          2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-      if (needed > textRect.width()) {
+      if (itemDelegateForIndex(index)->sizeHint(option, index).width() >
+          visualRect(index).width()) {
         const QString status = index.data(Qt::ToolTipRole).toString();
         QToolTip::showText(help->globalPos(),
                            status.isEmpty() ? text : text + QLatin1Char('\n') + status, viewport(),
