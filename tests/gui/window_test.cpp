@@ -45,40 +45,6 @@ using platform::Button;
 class WindowTest : public ::testing::Test, public WindowDesk {};
 using ListTest = WindowTest;
 
-TEST(Buttons, APressByMouseOrSpaceBarRunsItsCommandOnce) {
-  // What one press shows, counted: messages, folder pickers, open dialogs, rows shown afresh, the
-  // list emptied. Rename is refused, as the new name is taken, and says so.
-  const std::pair<Button, std::vector<qsizetype>> commands[] = {
-      {Button::kRename, {1, 0, 0, 1, 0}},     {Button::kUndo, {0, 0, 0, 1, 0}},
-      {Button::kLoadFolder, {0, 1, 0, 0, 0}}, {Button::kLoadFiles, {0, 0, 1, 0, 0}},
-      {Button::kSelectAll, {0, 0, 0, 1, 0}},  {Button::kUnselectAll, {0, 0, 0, 1, 0}},
-      {Button::kClearList, {0, 0, 0, 0, 1}}};
-  for (const auto& [button, effects] : commands) {
-    for (const bool byMouse : {true, false}) {
-      WindowDesk t;
-      CommandButton& pressed = t.Form().ButtonOf(button);
-      SCOPED_TRACE(pressed.text().toStdString() + (byMouse ? " by mouse" : " by space bar"));
-      for (const char* file : {"/m/a_b.mp3", "/m/A B.mp3"}) t.fileSystem.AddFile(file);
-      QSignalSpy changes(&t.window.Model(), &QAbstractItemModel::dataChanged);
-      QSignalSpy resets(&t.window.Model(), &QAbstractItemModel::modelReset);
-      const auto counts = [&] {
-        return std::vector<qsizetype>{
-            qsizetype(t.dialogs.messages.size()), qsizetype(t.dialogs.folderPrompts.size()),
-            qsizetype(t.dialogs.openRequests.size()), changes.size(), resets.size()};
-      };
-      for (int time = 1; time <= 2; ++time) {
-        t.AddRows({"/m/a_b.mp3"});  // something to work on
-        std::vector<qsizetype> expected = counts();
-        for (std::size_t i = 0; i < expected.size(); ++i) expected[i] += effects[i];
-        pressed.setFocus();  // for the space bar
-        byMouse ? QTest::mouseClick(&pressed, Qt::LeftButton)
-                : QTest::keyClick(&pressed, Qt::Key_Space);
-        EXPECT_EQ(counts(), expected) << "after press " << time;
-      }
-    }
-  }
-}
-
 // A cursor file of a 16 x 16 picture with its hot spot at (x, 1), made from an icon file.
 std::string CursorFile(char x) {
   QImage image(16, 16, QImage::Format_ARGB32);

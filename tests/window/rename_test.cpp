@@ -99,46 +99,5 @@ TEST_F(RenameTest, UndoTakesBackOnlyWhatRenameDidAndNothingIsDoneTwice) {
             "a_b.mp3|A B.mp3|1");
 }
 
-TEST_F(RenameTest, EachRowShowsWhatWasDoneOrWhyRenameWouldRefuseIt) {
-  dir.Write("x_y.mp3");
-  dir.Write("X Y.mp3");
-  dir.Write("song.mp3");
-  dir.Write("c_d.mp3");
-  Add("x_y.mp3");   // its target is taken by another file
-  Add("song.mp3");  // a change of case only
-  Row("a.mp3", "Same.mp3");
-  Row("b.mp3", "Same.mp3");
-  Add("c_d.mp3");
-  Add("c_d.mp3");
-  Add("#.mp3");
-  Row("e.mp3", "E.mp3", false);  // unchecked: Rename will not try it
-  using Kind = RowStatus::Kind;
-  const auto statuses = [this] {
-    std::vector<std::string> all;
-    for (std::size_t i = 0; i < operations.List().Count(); ++i) {
-      const RowStatus status = operations.Checks().Status(i);
-      all.push_back(std::to_string(static_cast<int>(status.kind)) + " " +
-                    Describe(status.reason, operations.List().Row(i).NewName));
-    }
-    return all;
-  };
-  const std::string refused = std::to_string(static_cast<int>(Kind::kWouldBeRefused)) + " ";
-  EXPECT_EQ(statuses(),
-            (Strings{refused + "a file or folder named \"X Y.mp3\" is there already", "0 ",
-                     refused + "another row proposes the same name in this folder",
-                     refused + "another row proposes the same name in this folder",
-                     refused + "the same file is listed in another row",
-                     refused + "the same file is listed in another row",
-                     refused + "the new name begins with \".\", which would hide the file", "0 "}));
-  operations.Rename();
-  const Strings after = statuses();
-  EXPECT_EQ(after[0], "2 a file or folder named \"X Y.mp3\" is there already");  // failed
-  EXPECT_EQ(after[1], "1 ");                                                     // renamed
-  EXPECT_EQ(after[2], "2 the file is not there");
-  operations.Clear();
-  Add("x_y.mp3");  // indexes made anew after Clear
-  EXPECT_EQ(statuses(), Strings{refused + "a file or folder named \"X Y.mp3\" is there already"});
-}
-
 }  // namespace
 }  // namespace vornick::window
