@@ -38,32 +38,25 @@ class Walk {
   // entries: it is passed over, and its listing of files finds nothing without reading it again.
   Level Enter(std::string path) {
     Level level{std::move(path), {}, 0, {}};
-    if (keepOthers_) level.others.emplace();
+    std::vector<FolderEntry> entries;
     try {
-      level.subfolders = fileSystem_.ReadFolder(level.path);
-      if (keepOthers_) {
-        // Folders stay in the copy too: a name is taken by a folder as much as by a file.
-        for (FolderEntry& entry : level.subfolders) {
-          if ((entry.attributes & platform::kAttrDirectory) == 0) {
-            level.others->push_back(std::move(entry));
-          } else {
-            level.others->push_back(entry);
-          }
-        }
-      }
+      entries = fileSystem_.ReadFolder(level.path);
     } catch (const FileSystemError& error) {
-      level.subfolders.clear();
       Pass(level.path, PassedOver::Why::kNotRead, error.Error());
     }
     if (doEvents_) doEvents_();
-    std::erase_if(level.subfolders, [&](const FolderEntry& entry) {
+    for (FolderEntry& entry : entries) {
       if ((entry.attributes & platform::kAttrDirectory) == 0 ||
           (entry.attributes & kSkippedBits) != 0)
-        return true;
-      if ((entry.attributes & platform::kAttrLink) == 0) return false;
-      Pass(level.path + entry.name, PassedOver::Why::kLinkNotFollowed, {});
-      return true;
-    });
+        continue;
+      if ((entry.attributes & platform::kAttrLink) != 0) {
+        Pass(level.path + entry.name, PassedOver::Why::kLinkNotFollowed, {});
+        continue;
+      }
+      level.subfolders.push_back(keepOthers_ ? entry : std::move(entry));
+    }
+    // Folders stay among the kept entries too: a name is taken by a folder as much as by a file.
+    if (keepOthers_) level.others = std::move(entries);
     return level;
   }
 

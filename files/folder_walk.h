@@ -25,8 +25,9 @@ class PendingPaths {
   std::size_t Count() const noexcept { return paths_.size(); }
   bool Empty() const noexcept { return paths_.empty(); }
   const std::string& Front() const { return paths_.front().path; }
-  // The entries read from the first folder by the walk, if it kept them.
-  const std::optional<std::vector<platform::FolderEntry>>& FrontEntries() const {
+  // The entries read from the first folder by the walk, if it kept them; the listing may take
+  // the names out of them, since the folder leaves the list next.
+  std::optional<std::vector<platform::FolderEntry>>& FrontEntries() {
     return paths_.front().entries;
   }
   void RemoveFront() { paths_.pop_front(); }
