@@ -80,15 +80,23 @@ void ListOperations::AddEntryContained(std::string_view folder, std::string name
   }
 }
 
-// The settings are read again only when they may have changed since the last reading.
-std::vector<std::string> ListOperations::FileTypes() {
+// The settings are read again only when they may have changed since the last reading; the file
+// patterns of the types are made then too.
+const std::vector<std::string>& ListOperations::FileTypes() {
   std::optional<std::string> fingerprint = settings_.Fingerprint(files::kSettingsApplication);
   if (fingerprint && fingerprint == typesFingerprint_) return types_;
   std::vector<std::string> types = files::GetFileTypes(settings_);
   if (types.empty()) types.emplace_back(kDefaultFileType);
-  types_ = types;
+  std::vector<std::string> patterns;
+  if (types.front() == files::kAllFiles) {
+    patterns.emplace_back("*.*");
+  } else {
+    for (const std::string& type : types) patterns.push_back("*." + AsciiLower(type));
+  }
+  types_ = std::move(types);
+  patterns_ = std::move(patterns);
   typesFingerprint_ = std::move(fingerprint);
-  return types;
+  return types_;
 }
 
 // Puts `folder` and every folder below it on the work list, in pre-order, each with what the walk
@@ -106,20 +114,18 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
 // since may have changed its names.
 void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
   const std::string folder = pending_.Front();
-  const auto& entries = pending_.FrontEntries();
+  auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
     if (folder != lastRecorded_) names_.Record(folder, *entries);
     lastRecorded_ = folder;
-    std::vector<bool> taken(filePatterns.size() > 1 ? entries->size() : 0);
+    // Each name taken moves into its row: the folder leaves the work list after this.
+    std::vector<bool> taken(entries->size());
     for (const std::string& filePattern : filePatterns) {
       for (std::size_t i = 0; i < entries->size(); ++i) {
-        const platform::FolderEntry& entry = (*entries)[i];
-        if (!files::IsMatchingFile(entry, filePattern)) continue;
-        if (!taken.empty()) {
-          if (taken[i]) continue;
-          taken[i] = true;
-        }
-        AddEntryContained(folder, entry.name, true);
+        platform::FolderEntry& entry = (*entries)[i];
+        if (taken[i] || !files::IsMatchingFile(entry, filePattern)) continue;
+        taken[i] = true;
+        AddEntryContained(folder, std::move(entry.name), true);
       }
     }
     return;
@@ -147,28 +153,23 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
     return result;
   }
 
-  std::vector<std::string> types;
+  bool typesRead = false;
   while (!pending_.Empty()) {
     Notify(pause, Pause::kFolder);
-    // Read for every folder, so that a change of the settings during a long load is seen; a
+    // Looked at for every folder, so that a change of the settings during a long load is seen; a
     // later reading that fails keeps the types read before.
     try {
-      types = FileTypes();
+      FileTypes();
+      typesRead = true;
     } catch (const std::exception& error) {
-      if (types.empty()) {
+      if (!typesRead) {
         result.stopped = error.what();
         result.typesUnreadable = true;
         return result;
       }
     }
-    std::vector<std::string> patterns;
-    if (types.front() == files::kAllFiles) {
-      patterns.emplace_back("*.*");
-    } else {
-      for (const std::string& type : types) patterns.push_back("*." + AsciiLower(type));
-    }
     try {
-      AddListing(patterns);
+      AddListing(patterns_);
     } catch (const std::exception&) {
       // Once under way, a folder that fails is passed over.
     }
@@ -219,7 +220,7 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
 // A dropped file is taken once for every type whose ".type" stands anywhere in its path; with
 // "All Files" first it is taken once, unchecked.
 void ListOperations::AddDroppedFile(const std::string& path) {
-  const std::vector<std::string> types = FileTypes();
+  const std::vector<std::string>& types = FileTypes();
   const std::string folder = files::GetFolder(path), name = files::GetFileName(path);
   if (types.front() == files::kAllFiles) return AddEntryContained(folder, name, false);
   for (const std::string& type : types) {

@@ -99,7 +99,7 @@ class ListOperations {
 
  private:
   void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
-  std::vector<std::string> FileTypes();
+  const std::vector<std::string>& FileTypes();
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
   void AddListing(const std::vector<std::string>& filePatterns);
   void AddDroppedFile(const std::string& path);
@@ -112,8 +112,8 @@ class ListOperations {
   RowChecks checks_{fileSystem_, list_, names_};
   files::PendingPaths pending_;
   bool gathering_ = false;
-  // The file types last read, and the settings' fingerprint then.
-  std::vector<std::string> types_;
+  // The file types last read, their file patterns, and the settings' fingerprint then.
+  std::vector<std::string> types_, patterns_;
   std::optional<std::string> typesFingerprint_;
   // Counts Rename and Undo, which may change the names of folders walked before.
   std::uint64_t renames_ = 0, walkedAtRename_ = 0;

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <system_error>
 
 namespace vornick::platform {
@@ -51,16 +52,19 @@ std::optional<std::string> QtSettingsStore::Fingerprint(const std::string& appli
   // No file is a state of its own; a file that cannot be looked at tells nothing.
   if (::stat(fingerprintedFile_.c_str(), &status) != 0)
     return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
-  std::string fingerprint;
+  // Made for every folder of a load, so made without a string per number.
+  char text[8 * 21];
+  char* end = text;
   for (const auto number :
        {static_cast<long long>(status.st_dev), static_cast<long long>(status.st_ino),
         static_cast<long long>(status.st_size), static_cast<long long>(status.st_mtim.tv_sec),
         static_cast<long long>(status.st_mtim.tv_nsec),
         static_cast<long long>(status.st_ctim.tv_sec),
         static_cast<long long>(status.st_ctim.tv_nsec)}) {
-    fingerprint += std::to_string(number) + ' ';
+    end = std::to_chars(end, text + sizeof text - 1, number).ptr;
+    *end++ = ' ';
   }
-  return fingerprint;
+  return std::string(text, end);
 }
 
 std::string QtSettingsStore::FileName(const std::string& application) {
