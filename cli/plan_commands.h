@@ -6,15 +6,15 @@
 
 #include "cli/commands.h"
 #include "platform/file_system.h"
-#include "platform/settings_store.h"
+#include "window/list_operations.h"
 
-// preview, apply and rename on a given file system and settings store, so that tests can run them
-// on their own folders and settings; the commands of the table use the real ones.
+// preview, apply and rename on a given file system and an empty list on it, so that tests can run
+// them on their own folders and settings; the commands of the table use the real ones.
 namespace vornick::cli {
 
 struct PlanSeams {
   platform::FileSystem& fileSystem;
-  platform::SettingsStore& settings;
+  window::ListOperations& operations;  // on fileSystem, its list empty
 };
 
 int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams seams);

@@ -31,7 +31,8 @@ class PlanCommandsTest : public ::testing::Test {
   Outcome Do(Command command, std::vector<std::string> args, const std::string& input = "") {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = command(args, {in, out, err}, {fileSystem, settings});
+    window::ListOperations operations(fileSystem, settings);
+    const int status = command(args, {in, out, err}, {fileSystem, operations});
     return {status, out.str(), err.str()};
   }
 
