@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -13,24 +14,33 @@ namespace vornick::window {
 
 // The names found in the folders a load read, kept small (a hash of each name with A-Z folded),
 // so that asking whether a proposed name is taken costs no look-up on disk for the many names that
-// are free. What is kept says nothing once the program has renamed files; it is forgotten then.
+// are free. A folder is known by the copy of its path that its rows share, so that finding it
+// needs no hash of the path. What is kept says nothing once the program has renamed files; it is
+// forgotten then.
 class FolderNames {
  public:
-  void Record(const std::string& folder, const std::vector<platform::FolderEntry>& entries);
+  // The hashes of the names of `entries`, as Record takes them.
+  static std::vector<std::uint64_t> Hashes(const std::vector<platform::FolderEntry>& entries);
+  // Records the hashes of the names read from the folder whose rows share `folder`.
+  void Record(std::shared_ptr<const std::string> folder, std::vector<std::uint64_t> hashes);
   void Forget() noexcept {
     folders_.clear();
     lastFolder_ = nullptr;
   }
 
   enum class Answer { kUnknown, kFree, kOnlyItself, kMaybeTaken };
-  // Whether an entry of `folder` bears the name `target` (in any letter case) other than the file
-  // named `current` itself; kUnknown when the folder was not recorded.
+  // Whether an entry of `folder` (a row's shared path) bears the name `target` (in any letter
+  // case) other than the file named `current` itself; kUnknown when the folder was not recorded.
   Answer Lookup(const std::string& folder, std::string_view current, std::string_view target) const;
 
  private:
+  struct Recorded {
+    std::shared_ptr<const std::string> folder;  // held, so that its address is not used again
+    std::vector<std::uint64_t> hashes;          // sorted
+  };
   static std::uint64_t Folded(std::string_view name) noexcept;
-  std::unordered_map<std::string, std::vector<std::uint64_t>> folders_;  // sorted hashes
-  // Rows of a folder come together: the last folder asked about is found again without a hash.
+  std::unordered_map<const std::string*, Recorded> folders_;
+  // Rows of a folder come together: the last folder asked about is found again at once.
   mutable const std::string* lastFolder_ = nullptr;
   mutable const std::vector<std::uint64_t>* lastHashes_ = nullptr;
 };

@@ -116,18 +116,24 @@ void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
   const std::string folder = pending_.Front();
   auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
-    if (folder != lastRecorded_) names_.Record(folder, *entries);
-    lastRecorded_ = folder;
-    // Each name taken moves into its row: the folder leaves the work list after this.
     std::vector<bool> taken(entries->size());
+    std::vector<std::size_t> picked;
     for (const std::string& filePattern : filePatterns) {
       for (std::size_t i = 0; i < entries->size(); ++i) {
-        platform::FolderEntry& entry = (*entries)[i];
-        if (taken[i] || !files::IsMatchingFile(entry, filePattern)) continue;
+        if (taken[i] || !files::IsMatchingFile((*entries)[i], filePattern)) continue;
         taken[i] = true;
-        AddEntryContained(folder, std::move(entry.name), true);
+        picked.push_back(i);
       }
     }
+    if (picked.empty()) return;
+    // Only the names of folders with rows are kept: only rows ask whether a name is taken.
+    std::vector<std::uint64_t> hashes = FolderNames::Hashes(*entries);
+    const std::size_t first = list_.Count();
+    // Each name moves into its row: the folder leaves the work list after this.
+    for (const std::size_t i : picked) {
+      AddEntryContained(folder, std::move((*entries)[i].name), true);
+    }
+    names_.Record(list_.Row(first).Folder, std::move(hashes));
     return;
   }
   std::unordered_set<std::string> taken;

@@ -108,7 +108,6 @@ class ListOperations {
   platform::SettingsStore& settings_;
   RenameList list_;
   FolderNames names_;
-  std::string lastRecorded_;  // the folder whose names were recorded last
   RowChecks checks_{fileSystem_, list_, names_};
   files::PendingPaths pending_;
   bool gathering_ = false;

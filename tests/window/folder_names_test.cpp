@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The names a load read, asked whether a proposed name is taken in any letter case.
+#include "window/folder_names.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vornick::window {
+namespace {
+
+TEST(FolderNamesTest, OnlyAsciiLettersAreFoldedWhereverTheyStand) {
+  using Answer = FolderNames::Answer;
+  // Names longer than a word of eight bytes, so that every byte is folded in some position.
+  const std::vector<platform::FolderEntry> entries = {{"0123456789 abc xyz.mp3", 0},
+                                                      {"Mix@[`{]~.mp3", 0},
+                                                      {"\xc3\x89t\xc3\xa9.mp3", 0},
+                                                      {"song.mp3", 0},
+                                                      {"SONG.mp3", 0}};
+  const auto folder = std::make_shared<const std::string>("/m/");
+  FolderNames names;
+  names.Record(folder, FolderNames::Hashes(entries));
+  const struct {
+    const char* current;
+    const char* target;
+    Answer answer;
+  } cases[] = {
+      {"x.mp3", "0123456789 ABC XYZ.MP3", Answer::kMaybeTaken},
+      {"x.mp3", "0123456789 Abc xyZ.mp3", Answer::kMaybeTaken},
+      {"x.mp3", "0123456789 abc xyz.mp", Answer::kFree},
+      {"x.mp3", "mix@[`{]~.MP3", Answer::kMaybeTaken},
+      // Bytes beside the letters are not letters: @ is not `, [ is not {.
+      {"x.mp3", "Mix`[`{]~.mp3", Answer::kFree},
+      {"x.mp3", "Mix@{`{]~.mp3", Answer::kFree},
+      {"x.mp3", "Mix@[@{]~.mp3", Answer::kFree},
+      // Other letters keep their case: É is not é.
+      {"x.mp3", "\xc3\xa9t\xc3\xa9.mp3", Answer::kFree},
+      {"x.mp3", "\xc3\x89T\xc3\xa9.MP3", Answer::kMaybeTaken},
+      // A change of case finds the file itself, alone or beside another name.
+      {"0123456789 abc xyz.mp3", "0123456789 ABC xyz.mp3", Answer::kOnlyItself},
+      {"song.mp3", "Song.mp3", Answer::kMaybeTaken},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(names.Lookup(*folder, c.current, c.target), c.answer) << c.target;
+  const std::string other = "/m/";
+  EXPECT_EQ(names.Lookup(other, "x.mp3", "song.mp3"), Answer::kUnknown);
+  names.Forget();
+  EXPECT_EQ(names.Lookup(*folder, "x.mp3", "song.mp3"), Answer::kUnknown);
+}
+
+}  // namespace
+}  // namespace vornick::window
