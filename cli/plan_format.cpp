@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/plan_format.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "files/path_helpers.h"
 
 namespace vornick::cli {
@@ -36,32 +39,51 @@ bool UnescapeField(std::string_view field, std::string& out) {
   return true;
 }
 
+// The letter that stands for `c` after a backslash; 0 when `c` stands for itself.
+char EscapeOf(char c) noexcept {
+  switch (c) {
+    case '\\':
+      return '\\';
+    case '\t':
+      return 't';
+    case '\n':
+      return 'n';
+    case '\r':
+      return 'r';
+    default:
+      return 0;
+  }
+}
+
+// Whether one of the eight bytes of `word` may be one to escape: a byte below 0x20 or a
+// backslash. It may also say so of a byte beside one that is, never of a word without one.
+bool MayNeedEscape(std::uint64_t word) noexcept {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  const std::uint64_t backslashes = word ^ (kOnes * '\\');
+  return ((((word - kOnes * 0x20) & ~word) | ((backslashes - kOnes) & ~backslashes)) &
+          (kOnes * 0x80)) != 0;
+}
+
 }  // namespace
 
 void AppendEscaped(std::string& out, std::string_view field) {
-  // Names seldom hold a byte to escape: the runs between such bytes are appended whole.
+  // Names seldom hold a byte to escape: eight bytes are passed over at once while none of them
+  // may be one, and the runs between such bytes are appended whole.
   std::size_t start = 0;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    char escape;
-    switch (field[i]) {
-      case '\\':
-        escape = '\\';
-        break;
-      case '\t':
-        escape = 't';
-        break;
-      case '\n':
-        escape = 'n';
-        break;
-      case '\r':
-        escape = 'r';
-        break;
-      default:
+  for (std::size_t i = 0; i < field.size();) {
+    if (i + 8 <= field.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, field.data() + i, sizeof word);
+      if (!MayNeedEscape(word)) {
+        i += 8;
         continue;
+      }
     }
-    out.append(field.data() + start, i - start).push_back('\\');
+    const char escape = EscapeOf(field[i++]);
+    if (escape == 0) continue;
+    out.append(field.data() + start, i - 1 - start).push_back('\\');
     out.push_back(escape);
-    start = i + 1;
+    start = i;
   }
   out.append(field.data() + start, field.size() - start);
 }

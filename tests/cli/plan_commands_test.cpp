@@ -56,6 +56,25 @@ TEST(PlanFormatTest, FieldsRoundTripThroughEscapes) {
 }
 
 // The folders of the plan: absolute, without empty or "." steps; ".." is the disk's to resolve.
+// Bytes are looked at eight at a time: each escaped byte is found wherever it stands in a long
+// name, and bytes that are close to them are left alone.
+TEST(PlanFormatTest, EscapesAtEveryPlaceOfALongName) {
+  const std::string plain = "0123456789abcdefghij\x7f\x1f]\xc3\x9c[";
+  for (const auto& [byte, escaped] : {std::pair{'\\', "\\\\"},
+                                      {'\t', "\\t"},
+                                      {'\n', "\\n"},
+                                      {'\r', "\\r"},
+                                      {'\x1f', "\x1f"},
+                                      {'/', "/"}}) {
+    for (std::size_t at = 0; at <= plain.size(); ++at) {
+      std::string name = plain, expected = plain;
+      name.insert(at, 1, byte);
+      expected.insert(at, escaped);
+      EXPECT_EQ(EscapeField(name), expected) << at;
+    }
+  }
+}
+
 TEST(PlanFormatTest, AbsolutePath) {
   for (const auto& [path, absolute] :
        {std::pair{"/a//b/./c/", "/a/b/c/"}, {"/a/../b", "/a/../b"}, {"/", "/"}, {"/a/.", "/a/"}})
