@@ -57,7 +57,9 @@ Reason FailureReason(std::error_code error) noexcept {
 }
 
 std::string Describe(const Reason& reason, std::string_view target) {
-  const std::string quoted = "\"" + std::string(target) + "\"";
+  // Asked for every row of a preview, most of which have no reason: the name is quoted only when
+  // the words need it.
+  const auto quoted = [target] { return "\"" + std::string(target) + "\""; };
   switch (reason.kind) {
     case Kind::kNone:
       return {};
@@ -80,7 +82,7 @@ std::string Describe(const Reason& reason, std::string_view target) {
     case Kind::kNewNameHides:
       return "the new name begins with \".\", which would hide the file";
     case Kind::kTaken:
-      return "a file or folder named " + quoted + " is there already";
+      return "a file or folder named " + quoted() + " is there already";
     case Kind::kNotThere:
       return "the file is not there";
     case Kind::kPermissionDenied:
@@ -94,7 +96,7 @@ std::string Describe(const Reason& reason, std::string_view target) {
     case Kind::kInUse:
       return "the file is in use";
     case Kind::kNameNotAccepted:
-      return "the disk does not accept the name " + quoted;
+      return "the disk does not accept the name " + quoted();
     case Kind::kListedTwice:
       return "the same file is listed in another row";
     case Kind::kProposedTwice:

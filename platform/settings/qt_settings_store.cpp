@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <system_error>
 
 namespace vornick::platform {
@@ -52,19 +51,13 @@ std::optional<std::string> QtSettingsStore::Fingerprint(const std::string& appli
   // No file is a state of its own; a file that cannot be looked at tells nothing.
   if (::stat(fingerprintedFile_.c_str(), &status) != 0)
     return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
-  // Made for every folder of a load, so made without a string per number.
-  char text[8 * 21];
-  char* end = text;
-  for (const auto number :
-       {static_cast<long long>(status.st_dev), static_cast<long long>(status.st_ino),
-        static_cast<long long>(status.st_size), static_cast<long long>(status.st_mtim.tv_sec),
-        static_cast<long long>(status.st_mtim.tv_nsec),
-        static_cast<long long>(status.st_ctim.tv_sec),
-        static_cast<long long>(status.st_ctim.tv_nsec)}) {
-    end = std::to_chars(end, text + sizeof text - 1, number).ptr;
-    *end++ = ' ';
-  }
-  return std::string(text, end);
+  // Made for every folder of a load: the numbers themselves, compared as bytes.
+  const long long numbers[] = {
+      static_cast<long long>(status.st_dev),          static_cast<long long>(status.st_ino),
+      static_cast<long long>(status.st_size),         static_cast<long long>(status.st_mtim.tv_sec),
+      static_cast<long long>(status.st_mtim.tv_nsec), static_cast<long long>(status.st_ctim.tv_sec),
+      static_cast<long long>(status.st_ctim.tv_nsec)};
+  return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
 }
 
 std::string QtSettingsStore::FileName(const std::string& application) {
