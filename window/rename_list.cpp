@@ -1,25 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/rename_list.h"
 
+#include <stdexcept>
+
 namespace vornick::window {
+
+RenameEntry& RenameList::At(std::size_t index) {
+  if (index >= count_) throw std::out_of_range("no row " + std::to_string(index));
+  return blocks_[index / kBlockRows][index % kBlockRows];
+}
+
+const RenameEntry& RenameList::At(std::size_t index) const {
+  return const_cast<RenameList*>(this)->At(index);
+}
 
 RenameEntry& RenameList::Append(std::string currentName, std::string_view folder) {
   std::shared_ptr<const std::string> shared;
-  if (!rows_.empty() && *rows_.back().Folder == folder) {
-    shared = rows_.back().Folder;
+  if (count_ != 0 && *At(count_ - 1).Folder == folder) {
+    shared = At(count_ - 1).Folder;
   } else {
     shared = std::make_shared<const std::string>(folder);
   }
-  rows_.push_back(RenameEntry{std::move(currentName), {}, std::move(shared)});
-  return rows_.back();
+  if (count_ % kBlockRows == 0) blocks_.emplace_back().reserve(kBlockRows);
+  RenameEntry& row =
+      blocks_.back().emplace_back(RenameEntry{std::move(currentName), {}, std::move(shared)});
+  ++count_;
+  return row;
 }
 
 void RenameList::SetAllChecked(bool checked) noexcept {
-  for (RenameEntry& row : rows_) row.Checked = checked;
+  for (std::vector<RenameEntry>& block : blocks_) {
+    for (RenameEntry& row : block) row.Checked = checked;
+  }
 }
 
 void RenameList::SetState(std::size_t index, RowState state, Reason failure) {
-  rows_.at(index).State = state;
+  At(index).State = state;
   if (failure) {
     failures_[index] = failure;
   } else {
@@ -33,7 +49,8 @@ Reason RenameList::Failure(std::size_t index) const {
 }
 
 void RenameList::Clear() noexcept {
-  rows_.clear();
+  blocks_.clear();
+  count_ = 0;
   failures_.clear();
   ++generation_;
   selectedItem_.reset();

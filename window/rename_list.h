@@ -40,12 +40,12 @@ struct RenameEntry {
 // The rows of the list, in the order they were added; rows are numbered from 0 here.
 class RenameList {
  public:
-  std::size_t Count() const noexcept { return rows_.size(); }
+  std::size_t Count() const noexcept { return count_; }
   // Changes whenever the list is emptied, so that what was worked out from its rows is redone.
   std::uint64_t Generation() const noexcept { return generation_; }
-  const RenameEntry& Row(std::size_t index) const { return rows_.at(index); }
-  void SetChecked(std::size_t index, bool checked) { rows_.at(index).Checked = checked; }
-  void SetSelected(std::size_t index, bool selected) { rows_.at(index).Selected = selected; }
+  const RenameEntry& Row(std::size_t index) const { return At(index); }
+  void SetChecked(std::size_t index, bool checked) { At(index).Checked = checked; }
+  void SetSelected(std::size_t index, bool selected) { At(index).Selected = selected; }
   void SetAllChecked(bool checked) noexcept;
   // Records what the last Rename or Undo did to a row; `failure` is why it could not, if so.
   void SetState(std::size_t index, RowState state, Reason failure = {});
@@ -56,13 +56,20 @@ class RenameList {
   std::optional<std::size_t> SelectedItem() const noexcept { return selectedItem_; }
   void SetSelectedItem(std::optional<std::size_t> index) { selectedItem_ = index; }
 
-  // Appends an unchecked row with an empty NewName and returns it; the folder's copy is shared
-  // with the row before when they are equal.
+  // Appends an unchecked row with an empty NewName and returns it (it stays where it is while the
+  // list is not emptied); the folder's copy is shared with the row before when they are equal.
   RenameEntry& Append(std::string currentName, std::string_view folder);
   void Clear() noexcept;
 
  private:
-  std::vector<RenameEntry> rows_;
+  // Rows are kept in blocks of a fixed size, so that a list of a million rows grows without
+  // moving the rows it has, nor holding them twice while it grows.
+  static constexpr std::size_t kBlockRows = 4096;
+  RenameEntry& At(std::size_t index);
+  const RenameEntry& At(std::size_t index) const;
+
+  std::vector<std::vector<RenameEntry>> blocks_;  // each reserved for kBlockRows
+  std::size_t count_ = 0;
   // Few rows fail, so their reasons are kept apart from the million that do not.
   std::unordered_map<std::size_t, Reason> failures_;
   std::optional<std::size_t> selectedItem_;
