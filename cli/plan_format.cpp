@@ -96,11 +96,13 @@ std::string EscapeField(std::string_view field) {
 }
 
 void PlanRowWriter::Append(std::string& out, bool checked, const window::RenameEntry& row) {
-  if (row.FolderPath() != folder_) {
+  // Rows of a folder share one copy of its path: the copy tells the folder mostly.
+  if (&row.FolderPath() != lastFolder_ && row.FolderPath() != folder_) {
     folder_ = row.FolderPath();
     escapedFolder_.clear();
     AppendEscaped(escapedFolder_, folder_);
   }
+  lastFolder_ = &row.FolderPath();
   out.push_back(checked ? '1' : '0');
   out.push_back('\t');
   AppendEscaped(out, row.CurrentName);

@@ -5,13 +5,8 @@
 
 namespace vornick::window {
 
-RenameEntry& RenameList::At(std::size_t index) {
-  if (index >= count_) throw std::out_of_range("no row " + std::to_string(index));
-  return blocks_[index / kBlockRows][index % kBlockRows];
-}
-
-const RenameEntry& RenameList::At(std::size_t index) const {
-  return const_cast<RenameList*>(this)->At(index);
+void RenameList::ThrowNoRow(std::size_t index) {
+  throw std::out_of_range("no row " + std::to_string(index));
 }
 
 RenameEntry& RenameList::Append(std::string currentName, std::string_view folder) {

@@ -65,8 +65,15 @@ class RenameList {
   // Rows are kept in blocks of a fixed size, so that a list of a million rows grows without
   // moving the rows it has, nor holding them twice while it grows.
   static constexpr std::size_t kBlockRows = 4096;
-  RenameEntry& At(std::size_t index);
-  const RenameEntry& At(std::size_t index) const;
+  RenameEntry& At(std::size_t index) {
+    if (index >= count_) ThrowNoRow(index);
+    return blocks_[index / kBlockRows][index % kBlockRows];
+  }
+  const RenameEntry& At(std::size_t index) const {
+    if (index >= count_) ThrowNoRow(index);
+    return blocks_[index / kBlockRows][index % kBlockRows];
+  }
+  [[noreturn]] static void ThrowNoRow(std::size_t index);
 
   std::vector<std::vector<RenameEntry>> blocks_;  // each reserved for kBlockRows
   std::size_t count_ = 0;

@@ -2,10 +2,10 @@
 #include "window/row_checks.h"
 
 #include <algorithm>
-#include <functional>
 #include <string_view>
 #include <utility>
 
+#include "window/name_hash.h"
 #include "window/rename_command.h"
 
 namespace vornick::window {
@@ -14,20 +14,20 @@ std::uint64_t RowChecks::Key(const std::string& folder, const std::string& name)
   // Two rows share a key only when they share folder and name, or in a one-in-2^64 chance that
   // costs no more than a needless warning. Rows of a folder come together and share one copy of
   // its path, so its hash is worked out once for them all.
-  const std::hash<std::string_view> hash;
   if (&folder != lastFolder_) {
     lastFolder_ = &folder;
-    lastFolderHash_ = hash(folder) * 0x9E3779B97F4A7C15u;
+    lastFolderHash_ = HashName(folder, false) * 0x9E3779B97F4A7C15u;
   }
-  return lastFolderHash_ ^ hash(name);
+  return lastFolderHash_ ^ HashName(name, false);
 }
 
 namespace {
 
 // Sorts keys[from..] in place. A million rows arrive in one batch when a long load ends; a radix
-// sort of 16 bits a pass takes them in a third of the time of a comparison sort.
+// sort of 16 bits a pass takes them in a third of the time of a comparison sort, and is faster
+// from some eight thousand keys on.
 void SortKeys(std::vector<std::uint64_t>& keys, std::size_t from) {
-  constexpr std::size_t kRadixFrom = 1 << 16;
+  constexpr std::size_t kRadixFrom = 1 << 13;
   const std::size_t count = keys.size() - from;
   if (count < kRadixFrom) {
     std::sort(keys.begin() + static_cast<std::ptrdiff_t>(from), keys.end());
