@@ -58,14 +58,28 @@ void RemoveAndSpace(std::string_view name, std::string& out) {
   out.resize(static_cast<std::size_t>(write - begin));
 }
 
+namespace {
+
+// Where AppendCased writes: onto the end of a string, or in place into room made for ASCII text,
+// which keeps its length when cased.
+struct StringSink {
+  std::string& out;
+  void Put(char c) { out.push_back(c); }
+  void Put(std::string_view text) { out.append(text); }
+  void PutChar(char32_t c) { AppendChar(out, c); }
+};
+struct AsciiSink {
+  char* at;
+  void Put(char c) noexcept { *at++ = c; }
+  void Put(std::string_view text) noexcept { at = std::copy(text.begin(), text.end(), at); }
+  void PutChar(char32_t) noexcept {}  // no character beyond ASCII comes
+};
+
 // One pass: a run of ASCII letters is a kept capital word when it is two or three capitals and a
 // character follows it; kept words are left as they are (capitals already), every other character
 // is cased by the word-start and parenthesis rules.
-void AppendCased(std::string_view text, std::string& out) {
-  if (CountUpToTwo(text) <= 1) {
-    out.append(text);
-    return;
-  }
+template <class Sink>
+void CaseInto(std::string_view text, Sink& sink) {
   const std::size_t n = text.size();
   bool wordStart = true;
   bool afterParen = false;
@@ -82,15 +96,15 @@ void AppendCased(std::string_view text, std::string& out) {
       for (; end < n && IsAsciiLetter(text[end]); ++end) allUpper = allUpper && text[end] <= 'Z';
       const std::size_t length = end - i;
       if (allUpper && (length == 2 || length == 3) && end < n) {
-        out.append(text.substr(i, length));
+        sink.Put(text.substr(i, length));
       } else {
-        out.push_back(caseChar(c));
-        for (std::size_t p = i + 1; p < end; ++p) out.push_back(ToLower(text[p]));
+        sink.Put(caseChar(c));
+        for (std::size_t p = i + 1; p < end; ++p) sink.Put(ToLower(text[p]));
       }
       wordStart = afterParen = false;
       i = end;
     } else if (static_cast<unsigned char>(c) < 0x80) {
-      out.push_back(c);  // ASCII non-letters have no other case
+      sink.Put(c);  // ASCII non-letters have no other case
       wordStart = IsWordSeparator(c);
       afterParen = c == '(';
       ++i;
@@ -98,15 +112,32 @@ void AppendCased(std::string_view text, std::string& out) {
       char32_t value;
       const std::size_t length = DecodeOne(text.substr(i), value);
       if (length == 0) {
-        out.push_back(c);  // not part of a valid sequence: kept as it is
+        sink.Put(c);  // not part of a valid sequence: kept as it is
         ++i;
       } else {
-        AppendChar(out, caseChar(value));
+        sink.PutChar(caseChar(value));
         i += length;
       }
       wordStart = afterParen = false;
     }
   }
+}
+
+}  // namespace
+
+void AppendCased(std::string_view text, std::string& out) {
+  if (CountUpToTwo(text) <= 1) {
+    out.append(text);
+    return;
+  }
+  if (IsAscii(text)) {
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    AsciiSink sink{out.data() + start};
+    return CaseInto(text, sink);
+  }
+  StringSink sink{out};
+  CaseInto(text, sink);
 }
 
 }  // namespace vornick::cleaning::detail
