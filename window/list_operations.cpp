@@ -113,15 +113,19 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
 // pattern, each file once. The walk's reading of the folder serves, unless a Rename or Undo run
 // since may have changed its names.
 void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
-  const std::string folder = pending_.Front();
+  // Nothing here lets events run, so the work list stays as it is meanwhile.
+  const std::string& folder = pending_.Front();
   auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
-    std::vector<bool> taken(entries->size());
+    std::vector<bool> taken(filePatterns.size() > 1 ? entries->size() : 0);
     std::vector<std::size_t> picked;
     for (const std::string& filePattern : filePatterns) {
       for (std::size_t i = 0; i < entries->size(); ++i) {
-        if (taken[i] || !files::IsMatchingFile((*entries)[i], filePattern)) continue;
-        taken[i] = true;
+        if (!files::IsMatchingFile((*entries)[i], filePattern)) continue;
+        if (!taken.empty()) {
+          if (taken[i]) continue;
+          taken[i] = true;
+        }
         picked.push_back(i);
       }
     }
