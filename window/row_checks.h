@@ -39,7 +39,8 @@ class RowChecks {
  private:
   void CatchUp();
   std::uint64_t Key(const std::string& folder, const std::string& name) noexcept;
-  static bool Repeated(const std::vector<std::uint64_t>& repeated, std::uint64_t key);
+  bool Repeated(const std::vector<std::uint64_t>& repeated, const std::string& folder,
+                const std::string& name);
   bool TakenByAnotherFile(const RenameEntry& row);
 
   platform::FileSystem& fileSystem_;
