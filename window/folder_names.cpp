@@ -11,19 +11,18 @@ std::uint64_t FolderNames::Folded(std::string_view name) noexcept {
   return HashName(name, true);
 }
 
-std::vector<std::uint64_t> FolderNames::Hashes(const std::vector<platform::FolderEntry>& entries) {
-  std::vector<std::uint64_t> hashes;
-  hashes.reserve(entries.size());
-  for (const platform::FolderEntry& entry : entries) hashes.push_back(Folded(entry.name));
-  std::sort(hashes.begin(), hashes.end());
-  return hashes;
+void FolderNames::Take(const std::vector<platform::FolderEntry>& entries) {
+  hashes_.resize(recorded_);
+  for (const platform::FolderEntry& entry : entries) hashes_.push_back(Folded(entry.name));
+  std::sort(hashes_.begin() + static_cast<std::ptrdiff_t>(recorded_), hashes_.end());
 }
 
-void FolderNames::Record(std::shared_ptr<const std::string> folder,
-                         std::vector<std::uint64_t> hashes) {
+void FolderNames::Record(std::shared_ptr<const std::string> folder) {
   lastFolder_ = nullptr;
   const std::string* key = folder.get();
-  folders_.insert_or_assign(key, Recorded{std::move(folder), std::move(hashes)});
+  folders_.insert_or_assign(key,
+                            Recorded{std::move(folder), recorded_, hashes_.size() - recorded_});
+  recorded_ = hashes_.size();
 }
 
 FolderNames::Answer FolderNames::Lookup(const std::string& folder, std::string_view current,
@@ -31,15 +30,16 @@ FolderNames::Answer FolderNames::Lookup(const std::string& folder, std::string_v
   if (&folder != lastFolder_) {
     const auto found = folders_.find(&folder);
     lastFolder_ = &folder;
-    lastHashes_ = found == folders_.end() ? nullptr : &found->second.hashes;
+    lastRecorded_ = found == folders_.end() ? nullptr : &found->second;
   }
-  if (lastHashes_ == nullptr) return Answer::kUnknown;
-  const std::vector<std::uint64_t>& hashes = *lastHashes_;
+  if (lastRecorded_ == nullptr) return Answer::kUnknown;
+  const auto first = hashes_.begin() + static_cast<std::ptrdiff_t>(lastRecorded_->first);
+  const auto last = first + static_cast<std::ptrdiff_t>(lastRecorded_->count);
   const std::uint64_t key = Folded(target);
-  const auto [first, last] = std::equal_range(hashes.begin(), hashes.end(), key);
-  if (first == last) return Answer::kFree;
+  const auto [from, to] = std::equal_range(first, last, key);
+  if (from == to) return Answer::kFree;
   // A change of letter case only finds the file itself, which is no obstacle when it is alone.
-  if (last - first == 1 && Folded(current) == key) return Answer::kOnlyItself;
+  if (to - from == 1 && Folded(current) == key) return Answer::kOnlyItself;
   return Answer::kMaybeTaken;
 }
 

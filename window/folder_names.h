@@ -19,12 +19,14 @@ namespace vornick::window {
 // forgotten then.
 class FolderNames {
  public:
-  // The hashes of the names of `entries`, as Record takes them.
-  static std::vector<std::uint64_t> Hashes(const std::vector<platform::FolderEntry>& entries);
-  // Records the hashes of the names read from the folder whose rows share `folder`.
-  void Record(std::shared_ptr<const std::string> folder, std::vector<std::uint64_t> hashes);
+  // Takes the names of `entries`, read from a folder, to be recorded for it by Record next.
+  void Take(const std::vector<platform::FolderEntry>& entries);
+  // Records the names taken last for the folder whose rows share `folder`.
+  void Record(std::shared_ptr<const std::string> folder);
   void Forget() noexcept {
     folders_.clear();
+    hashes_.clear();
+    recorded_ = 0;
     lastFolder_ = nullptr;
   }
 
@@ -36,13 +38,17 @@ class FolderNames {
  private:
   struct Recorded {
     std::shared_ptr<const std::string> folder;  // held, so that its address is not used again
-    std::vector<std::uint64_t> hashes;          // sorted
+    std::size_t first = 0, count = 0;           // its sorted hashes in hashes_
   };
   static std::uint64_t Folded(std::string_view name) noexcept;
+  // The hashes of every folder's names, folder after folder, in one array; those past recorded_
+  // are taken and not recorded yet.
+  std::vector<std::uint64_t> hashes_;
+  std::size_t recorded_ = 0;
   std::unordered_map<const std::string*, Recorded> folders_;
   // Rows of a folder come together: the last folder asked about is found again at once.
   mutable const std::string* lastFolder_ = nullptr;
-  mutable const std::vector<std::uint64_t>* lastHashes_ = nullptr;
+  mutable const Recorded* lastRecorded_ = nullptr;
 };
 
 }  // namespace vornick::window

@@ -118,7 +118,7 @@ void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
   auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
     std::vector<bool> taken(filePatterns.size() > 1 ? entries->size() : 0);
-    std::vector<std::size_t> picked;
+    picked_.clear();
     for (const std::string& filePattern : filePatterns) {
       for (std::size_t i = 0; i < entries->size(); ++i) {
         if (!files::IsMatchingFile((*entries)[i], filePattern)) continue;
@@ -126,18 +126,18 @@ void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
           if (taken[i]) continue;
           taken[i] = true;
         }
-        picked.push_back(i);
+        picked_.push_back(i);
       }
     }
-    if (picked.empty()) return;
+    if (picked_.empty()) return;
     // Only the names of folders with rows are kept: only rows ask whether a name is taken.
-    std::vector<std::uint64_t> hashes = FolderNames::Hashes(*entries);
+    names_.Take(*entries);
     const std::size_t first = list_.Count();
     // Each name moves into its row: the folder leaves the work list after this.
-    for (const std::size_t i : picked) {
+    for (const std::size_t i : picked_) {
       AddEntryContained(folder, std::move((*entries)[i].name), true);
     }
-    names_.Record(list_.Row(first).Folder, std::move(hashes));
+    names_.Record(list_.Row(first).Folder);
     return;
   }
   std::unordered_set<std::string> taken;

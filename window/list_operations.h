@@ -110,6 +110,7 @@ class ListOperations {
   FolderNames names_;
   RowChecks checks_{fileSystem_, list_, names_};
   files::PendingPaths pending_;
+  std::vector<std::size_t> picked_;  // the entries a listing takes, kept for the next listing
   bool gathering_ = false;
   // The file types last read, their file patterns, and the settings' fingerprint then.
   std::vector<std::string> types_, patterns_;

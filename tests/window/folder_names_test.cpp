@@ -9,7 +9,7 @@
 namespace vornick::window {
 namespace {
 
-TEST(FolderNamesTest, OnlyAsciiLettersAreFoldedWhereverTheyStand) {
+TEST(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
   using Answer = FolderNames::Answer;
   // Names longer than a word of eight bytes, so that every byte is folded in some position.
   const std::vector<platform::FolderEntry> entries = {{"0123456789 abc xyz.mp3", 0},
@@ -18,8 +18,23 @@ TEST(FolderNamesTest, OnlyAsciiLettersAreFoldedWhereverTheyStand) {
                                                       {"song.mp3", 0},
                                                       {"SONG.mp3", 0}};
   const auto folder = std::make_shared<const std::string>("/m/");
+  const auto before = std::make_shared<const std::string>("/a/");
+  const auto after = std::make_shared<const std::string>("/z/");
   FolderNames names;
-  names.Record(folder, FolderNames::Hashes(entries));
+  // Each folder keeps its own names, among others recorded before and after it; names taken and
+  // not recorded belong to no folder.
+  names.Take({{"Other.mp3", 0}});
+  names.Record(before);
+  names.Take({{"Never recorded.mp3", 0}});
+  names.Take(entries);
+  names.Record(folder);
+  names.Take({{"Last.mp3", 0}});
+  names.Record(after);
+  EXPECT_EQ(names.Lookup(*before, "x.mp3", "other.MP3"), FolderNames::Answer::kMaybeTaken);
+  EXPECT_EQ(names.Lookup(*before, "x.mp3", "song.mp3"), FolderNames::Answer::kFree);
+  EXPECT_EQ(names.Lookup(*after, "x.mp3", "last.mp3"), FolderNames::Answer::kMaybeTaken);
+  EXPECT_EQ(names.Lookup(*folder, "x.mp3", "last.mp3"), FolderNames::Answer::kFree);
+  EXPECT_EQ(names.Lookup(*folder, "x.mp3", "Never recorded.mp3"), FolderNames::Answer::kFree);
   const struct {
     const char* current;
     const char* target;
