@@ -55,6 +55,8 @@ class CountingFileSystem final : public vornick::platform::FileSystem {
     folders.insert(folder);
     return disk_.ReadFolder(folder);
   }
+  void BeginWalk() override { disk_.BeginWalk(); }
+  void EndWalk() noexcept override { disk_.EndWalk(); }
   vornick::platform::FileIdentity GetIdentity(const std::string& path) override {
     return disk_.GetIdentity(path);
   }

@@ -76,6 +76,16 @@ class Walk {
 void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std::string& folder,
               const std::function<void()>& doEvents, std::vector<PassedOver>* passedOver,
               bool withStart) {
+  // The file system may keep the folders of the walk open while it is in them.
+  struct WalkScope {
+    platform::FileSystem& fileSystem;
+    explicit WalkScope(platform::FileSystem& system) : fileSystem(system) {
+      fileSystem.BeginWalk();
+    }
+    ~WalkScope() { fileSystem.EndWalk(); }
+    WalkScope(const WalkScope&) = delete;
+    WalkScope& operator=(const WalkScope&) = delete;
+  } scope(fileSystem);
   Walk walk(fileSystem, doEvents, passedOver, withStart);
   // An explicit stack rather than recursion: there is no depth limit.
   std::vector<Level> stack;

@@ -59,6 +59,13 @@ class FileSystem {
   // bytes. Throws FileSystemError when the folder cannot be listed.
   virtual std::vector<FolderEntry> ReadFolder(const std::string& folder) = 0;
 
+  // Between BeginWalk and EndWalk a walk reads a tree folder by folder, each folder after the one
+  // it is in: the file system may keep each folder open until the walk leaves it, and read the
+  // folders in it through it rather than looking up their whole paths again (a link found in
+  // their place is then not followed). Everything is let go at EndWalk. Walks may nest.
+  virtual void BeginWalk() {}
+  virtual void EndWalk() noexcept {}
+
   // Identity of the file or folder at `path`, links followed; throws FileSystemError.
   virtual FileIdentity GetIdentity(const std::string& path) = 0;
 

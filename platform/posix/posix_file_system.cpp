@@ -324,7 +324,42 @@ std::error_code RenameWithoutReplaceFlag(const std::string& from, const std::str
 }
 
 PosixFileSystem::PosixFileSystem() : buffer_(new char[kBufferSize]) {}
-PosixFileSystem::~PosixFileSystem() = default;
+PosixFileSystem::~PosixFileSystem() {
+  walks_ = 0;
+  EndWalk();
+}
+
+void PosixFileSystem::EndWalk() noexcept {
+  if (walks_ > 0) --walks_;
+  if (walks_ > 0) return;
+  for (const Held& held : held_) ::close(held.fd);
+  held_.clear();
+}
+
+int PosixFileSystem::OpenFolder(const std::string& folder) {
+  const auto inside = [&](const Held& held) {
+    return folder.size() > held.length &&
+           folder.compare(0, held.length, heldPath_, 0, held.length) == 0;
+  };
+  while (!held_.empty() && !inside(held_.back())) {
+    ::close(held_.back().fd);
+    held_.pop_back();
+  }
+  if (!held_.empty()) {
+    const std::string_view rest = std::string_view(folder).substr(held_.back().length);
+    const std::string_view name = rest.substr(0, rest.size() - 1);
+    if (rest.back() == '/' && name.find('/') == std::string_view::npos && name != "." &&
+        name != "..") {
+      name_.assign(name);
+      // O_NOFOLLOW: a link put in the place of a folder since it was read is not entered.
+      return ::openat(held_.back().fd, name_.c_str(),
+                      O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    }
+  }
+  const Located located(folder);
+  CheckReached(located, folder);
+  return ::openat(located.Folder(), located.Name(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
 
 std::uint32_t PosixFileSystem::GetAttributes(const std::string& path) {
   const Located located(path);
@@ -344,12 +379,7 @@ bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
 }
 
 std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {
-  Descriptor fd(-1);
-  {
-    const Located located(folder);
-    CheckReached(located, folder);
-    fd.Reset(::openat(located.Folder(), located.Name(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  }
+  Descriptor fd(OpenFolder(folder));
   if (fd.Get() < 0) Throw(folder, LastError());
 
   // Names are gathered into one reused block and sorted as small records; each entry's string is
@@ -374,6 +404,15 @@ std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) 
   entries.reserve(found_.size());
   for (const Found& found : found_)
     entries.push_back({std::string(nameOf(found)), found.attributes});
+  // A walk goes into this folder next: it stays open for that, up to a depth that leaves the
+  // process descriptors to spare.
+  constexpr std::size_t kMostHeld = 64;
+  if (walks_ > 0 && fd.Get() >= 0 && held_.size() < kMostHeld && folder.ends_with('/')) {
+    // Every folder still held is one that this one lies in: their paths begin this one's.
+    held_.push_back({folder.size(), fd.Get()});
+    fd.Release();
+    heldPath_ = folder;
+  }
   return entries;
 }
 

@@ -20,6 +20,8 @@ class PosixFileSystem final : public FileSystem {
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
   std::vector<FolderEntry> ReadFolder(const std::string& folder) override;
+  void BeginWalk() override { ++walks_; }
+  void EndWalk() noexcept override;
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
 
@@ -31,9 +33,22 @@ class PosixFileSystem final : public FileSystem {
     std::uint32_t length;
     std::uint32_t attributes;
   };
+  // Opens `folder` for reading: through the folder held for the walk that it lies right in, else
+  // by its path; first lets go of the held folders it does not lie in.
+  int OpenFolder(const std::string& folder);
+
   std::unique_ptr<char[]> buffer_;
   std::string names_;
   std::vector<Found> found_;
+  // The folders a walk holds open, each inside the one before it: the path of the innermost, and
+  // how much of it each one's path is.
+  struct Held {
+    std::size_t length;
+    int fd;
+  };
+  std::vector<Held> held_;
+  std::string heldPath_, name_;
+  int walks_ = 0;
 };
 
 // The path taken where the file system refuses RENAME_NOREPLACE; also reached by tests.

@@ -66,6 +66,50 @@ TEST(PosixFileSystemTest, ListsAndDescribesARealFolder) {
   EXPECT_THROW(fs.ReadFolder(root + "song.mp3"), FileSystemError);
 }
 
+std::size_t OpenDescriptors() {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+    ++count;
+  return count;
+}
+
+Names NamesOf(const std::vector<FolderEntry>& entries) {
+  Names names;
+  for (const FolderEntry& entry : entries) names.push_back(entry.name);
+  return names;
+}
+
+// A walk reads each folder through the one it is in, held open meanwhile: what it reads is what
+// the paths name, a link put in the place of a folder is not entered, and nothing stays open.
+TEST(PosixFileSystemTest, AWalkReadsThroughHeldFoldersAndLetsThemGo) {
+  TempFolder temp;
+  const std::string root = temp.Path();
+  for (const char* file : {"a/b/c/1.mp3", "a/b/2.mp3", "a/d/3.mp3", "e/4.mp3", "outside/x.mp3"})
+    temp.Write(file);
+  PosixFileSystem fs;
+  const std::size_t before = OpenDescriptors();
+  fs.BeginWalk();
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root)), (Names{"a", "e", "outside"}));
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root + "a/")), (Names{"b", "d"}));
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root + "a/b/")), (Names{"2.mp3", "c"}));
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root + "a/b/c/")), (Names{"1.mp3"}));
+  // Back up the tree, and to a folder given by a path of several steps.
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root + "a/d/")), (Names{"3.mp3"}));
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root + "a/./b/c/")), (Names{"1.mp3"}));
+  EXPECT_GT(OpenDescriptors(), before);
+  // A folder swapped for a link after the folder it is in was read.
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root + "e/")), (Names{"4.mp3"}));
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root)), (Names{"a", "e", "outside"}));
+  std::filesystem::remove_all(root + "a");
+  std::filesystem::create_directory_symlink(root + "outside", root + "a");
+  EXPECT_THROW(fs.ReadFolder(root + "a/"), FileSystemError);
+  fs.EndWalk();
+  EXPECT_EQ(OpenDescriptors(), before);
+  // Outside a walk the path is followed as it stands.
+  EXPECT_EQ(NamesOf(fs.ReadFolder(root + "a/")), (Names{"x.mp3"}));
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
 std::error_code PosixRename(const std::string& from, const std::string& to) noexcept {
   return PosixFileSystem().Rename(from, to);
 }
