@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cleaning/text_chars.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <unicode/uchar.h>
 
 namespace vornick::cleaning {
@@ -43,9 +46,16 @@ std::size_t DecodeOne(std::string_view s, char32_t& value) noexcept {
 }
 
 bool IsAscii(std::string_view bytes) noexcept {
-  unsigned char any = 0;
-  for (const char c : bytes) any |= static_cast<unsigned char>(c);
-  return any < 0x80;
+  // Eight bytes at a time: asked of every name cleaned.
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    any |= word;
+  }
+  for (; i < bytes.size(); ++i) any |= static_cast<unsigned char>(bytes[i]);
+  return (any & 0x8080808080808080u) == 0;
 }
 
 Chars DecodeChars(std::string_view bytes) {
