@@ -18,6 +18,14 @@ constexpr std::array<bool, 256> MakeBadChars() {
 }
 constexpr std::array<bool, 256> kBadChars = MakeBadChars();
 
+// The bytes that removal and spacing leave as they are: neither removed, nor '_', nor '-'.
+constexpr std::array<bool, 256> MakePlainChars() {
+  std::array<bool, 256> plain{};
+  for (int c = 0; c < 256; ++c) plain[c] = !kBadChars[c] && c != '_' && c != '-';
+  return plain;
+}
+constexpr std::array<bool, 256> kPlainChars = MakePlainChars();
+
 // Whether the first character from `from` on that survives the removal is (or becomes) a space.
 bool NextIsSpace(std::string_view name, std::size_t from) noexcept {
   while (from < name.size() && IsBadChar(name[from])) ++from;
@@ -44,6 +52,11 @@ void RemoveAndSpace(std::string_view name, std::string& out) {
   char* write = begin;
   for (std::size_t i = 0; i < name.size(); ++i) {
     char c = name[i];
+    // Most bytes stand for themselves: one look in the table settles them.
+    if (kPlainChars[static_cast<unsigned char>(c)]) {
+      *write++ = c;
+      continue;
+    }
     if (IsBadChar(c)) continue;
     if (c == '_') c = ' ';
     if (c != '-') {
