@@ -12,6 +12,7 @@
 #include "gui/form_host.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_window.h"
+#include "gui/shown_reports.h"
 #include "gui/translations.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/settings/qt_settings_store.h"
@@ -108,7 +109,8 @@ int main(int argc, char** argv) {
   vornick::platform::QtSettingsStore settings;
   vornick::gui::QtWindow window;
   vornick::gui::QtDialogs dialogs(&window.Form());
-  vornick::window::Form1 form(fileSystem, settings, dialogs, dialogs, window);
+  vornick::gui::ShownReports reports(dialogs, window);
+  vornick::window::Form1 form(fileSystem, settings, dialogs, reports, window);
   vornick::gui::FormHost host(form, window);
   host.Load();
   window.Form().show();

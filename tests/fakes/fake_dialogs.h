@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ class FakeDialogs final : public platform::Dialogs, public window::Reports {
   }
   void RenameFailed(window::RenameDirection direction,
                     const std::vector<window::RenameFailure>& failures) override {
+    if (beforeReport) beforeReport();
     std::string text = std::to_string(failures.size()) + " not done";
     for (const window::RenameFailure& failure : failures) {
       text += "\n" + failure.name + ": " + window::Describe(failure.reason, failure.target);
@@ -40,12 +42,14 @@ class FakeDialogs final : public platform::Dialogs, public window::Reports {
         {direction == window::RenameDirection::kUndo ? "Undo failed" : "Rename failed", text});
   }
   void Stopped(window::Command command, const std::string& why, bool typesUnreadable) override {
+    if (beforeReport) beforeReport();
     messages.push_back({"Stopped " + std::to_string(static_cast<int>(command)) +
                             (typesUnreadable ? " (types)" : ""),
                         why});
   }
   void PassedOver(window::Command command,
                   const std::vector<window::PassedOver>& passedOver) override {
+    if (beforeReport) beforeReport();
     std::string text;
     for (const window::PassedOver& path : passedOver) text += path.path + "\n";
     messages.push_back({"Passed over " + std::to_string(static_cast<int>(command)), text});
@@ -54,6 +58,8 @@ class FakeDialogs final : public platform::Dialogs, public window::Reports {
   std::vector<std::string> folderPrompts;
   std::vector<platform::OpenDialogOptions> openRequests;
   std::vector<Message> messages;
+  // Called as each report arrives, before it is kept.
+  std::function<void()> beforeReport;
 
  private:
   template <typename T>

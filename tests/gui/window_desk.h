@@ -23,6 +23,7 @@
 #include "gui/qt_window.h"
 #include "gui/rename_model.h"
 #include "gui/rename_view.h"
+#include "gui/shown_reports.h"
 #include "tests/fakes/fake_dialogs.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_settings_store.h"
@@ -68,7 +69,8 @@ struct WindowDesk {
   fakes::FakeSettingsStore settings;
   QtWindow window;
   fakes::FakeDialogs dialogs;
-  window::Form1 form{fileSystem, settings, dialogs, dialogs, window};
+  ShownReports reports{dialogs, window};
+  window::Form1 form{fileSystem, settings, dialogs, reports, window};
   FormHost host{form, window};
   // Whatever the tester finds fails the test (see main).
   QAbstractItemModelTester tester{&window.Model(),

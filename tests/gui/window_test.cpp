@@ -110,6 +110,19 @@ TEST_F(ListTest, RowsAreShownInBatchesOneForLoadFilesAndAtTheDoEventsPointsOfLoa
   EXPECT_LE(inserts.count(), 21);  // never one per row
 }
 
+// A message box is modal: the rows it speaks of are on screen behind it, the last folders' too.
+TEST_F(ListTest, AMessageComesWithEveryRowOfItsCommandOnScreen) {
+  for (int i = 0; i < 600; ++i)
+    fileSystem.AddFile("/music/" + std::to_string(i / 30) + "/" + std::to_string(i % 30) + ".mp3");
+  fileSystem.SetUnreadable("/music/7/");
+  int shown = -1;
+  dialogs.beforeReport = [&] { shown = window.Model().rowCount(); };
+  dialogs.QueueFolder("/music");
+  Click(Button::kLoadFolder);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(shown, 570);
+}
+
 // The check marks as the screen shows them, as last painted into the window's backing store.
 // A click on a box turns its row over and is no click on the row; a click on a row's text runs
 // the click rule, which turns the selected row over.
