@@ -121,16 +121,16 @@ void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
   WalkTree(fileSystem, pending, folder, doEvents, passedOver, true);
 }
 
-bool IsMatchingFile(const FolderEntry& entry, std::string_view filePattern) {
+bool IsMatchingFile(const FolderEntry& entry, const NamePattern& filePattern) {
   return (entry.attributes & (platform::kAttrDirectory | kSkippedBits)) == 0 &&
-         MatchesPattern(filePattern, entry.name);
+         filePattern.Matches(entry.name);
 }
 
 std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSystem,
                                                   const std::string& pattern) {
   try {
     const std::string folder = GetFolder(pattern);
-    const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
+    const NamePattern filePattern(pattern.substr(folder.size()));
     std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder);
     std::vector<std::string> names;
     for (FolderEntry& entry : entries) {

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "files/name_pattern.h"
 #include "platform/file_system.h"
 
 namespace vornick::files {
@@ -65,7 +66,7 @@ void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    std::vector<PassedOver>* passedOver = nullptr);
 
 // True when `entry` is an ordinary visible file whose name matches `filePattern`.
-bool IsMatchingFile(const platform::FolderEntry& entry, std::string_view filePattern);
+bool IsMatchingFile(const platform::FolderEntry& entry, const NamePattern& filePattern);
 
 // The names (no folder part) of the ordinary visible files matching `pattern`: a folder ending
 // with the separator, then a file pattern with * and ? ("*.*" is every file), ASCII letters

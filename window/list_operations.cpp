@@ -15,7 +15,6 @@ namespace vornick::window {
 namespace {
 
 constexpr const char* kDefaultFileType = "MP3";
-constexpr const char* kDroppedFolderPattern = "*.mp3";
 
 std::string AsciiLower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -87,11 +86,11 @@ const std::vector<std::string>& ListOperations::FileTypes() {
   if (fingerprint && fingerprint == typesFingerprint_) return types_;
   std::vector<std::string> types = files::GetFileTypes(settings_);
   if (types.empty()) types.emplace_back(kDefaultFileType);
-  std::vector<std::string> patterns;
+  std::vector<files::NamePattern> patterns;
   if (types.front() == files::kAllFiles) {
     patterns.emplace_back("*.*");
   } else {
-    for (const std::string& type : types) patterns.push_back("*." + AsciiLower(type));
+    for (const std::string& type : types) patterns.emplace_back("*." + AsciiLower(type));
   }
   types_ = std::move(types);
   patterns_ = std::move(patterns);
@@ -112,14 +111,14 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
 // Adds the files of the first folder of the work list that match `filePatterns`, pattern by
 // pattern, each file once. The walk's reading of the folder serves, unless a Rename or Undo run
 // since may have changed its names.
-void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
+void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatterns) {
   // Nothing here lets events run, so the work list stays as it is meanwhile.
   const std::string& folder = pending_.Front();
   auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
     std::vector<bool> taken(filePatterns.size() > 1 ? entries->size() : 0);
     picked_.clear();
-    for (const std::string& filePattern : filePatterns) {
+    for (const files::NamePattern& filePattern : filePatterns) {
       for (std::size_t i = 0; i < entries->size(); ++i) {
         if (!files::IsMatchingFile((*entries)[i], filePattern)) continue;
         if (!taken.empty()) {
@@ -141,8 +140,8 @@ void ListOperations::AddListing(const std::vector<std::string>& filePatterns) {
     return;
   }
   std::unordered_set<std::string> taken;
-  for (const std::string& filePattern : filePatterns) {
-    const auto names = files::ListFiles(fileSystem_, folder + filePattern);
+  for (const files::NamePattern& filePattern : filePatterns) {
+    const auto names = files::ListFiles(fileSystem_, folder + filePattern.Text());
     for (const std::string& name : names.value_or(std::vector<std::string>{})) {
       if (taken.insert(name).second) AddEntryContained(folder, name, true);
     }
@@ -212,7 +211,7 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
       FillPending(path, pause, result);
       while (!pending_.Empty()) {
         Notify(pause, Pause::kFolder);
-        AddListing({kDroppedFolderPattern});
+        AddListing(dropPatterns_);
         pending_.RemoveFront();
       }
     } catch (const platform::FileSystemError& error) {

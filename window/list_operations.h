@@ -101,7 +101,7 @@ class ListOperations {
   void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
   const std::vector<std::string>& FileTypes();
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
-  void AddListing(const std::vector<std::string>& filePatterns);
+  void AddListing(const std::vector<files::NamePattern>& filePatterns);
   void AddDroppedFile(const std::string& path);
 
   platform::FileSystem& fileSystem_;
@@ -113,7 +113,10 @@ class ListOperations {
   std::vector<std::size_t> picked_;  // the entries a listing takes, kept for the next listing
   bool gathering_ = false;
   // The file types last read, their file patterns, and the settings' fingerprint then.
-  std::vector<std::string> types_, patterns_;
+  std::vector<std::string> types_;
+  std::vector<files::NamePattern> patterns_;
+  // A dropped folder gives its MP3 files, whatever the settings say.
+  const std::vector<files::NamePattern> dropPatterns_{files::NamePattern("*.mp3")};
   std::optional<std::string> typesFingerprint_;
   // Counts Rename and Undo, which may change the names of folders walked before.
   std::uint64_t renames_ = 0, walkedAtRename_ = 0;

@@ -104,7 +104,10 @@ TEST(NamePatternTest, MatchesStarsQuestionMarksAndAsciiCase) {
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"*.mp3", "Song.MP3", true},
       {"*.mp3", "song.mp3.txt", false},
-      {"*.*", "README", true},  // every file, with or without a dot
+      {"*.MP3", "song.mp3", true},
+      {"*.mp3", "mp3", false},
+      {"*[.mp3", "x{.MP3", false},  // only letters have a case
+      {"*.*", "README", true},      // every file, with or without a dot
       {"a*b*c", "aXbYbc", true},
       {"a*b*c", "aXbYbd", false},
       // Non-ASCII letters keep their case; '?' takes a whole character, also a lone byte.
@@ -117,8 +120,10 @@ TEST(NamePatternTest, MatchesStarsQuestionMarksAndAsciiCase) {
       {"a[1].mp3", "a1.mp3", false},
       {"a\\*.mp3", "a\\x.mp3", true},
   };
-  for (const auto& [pattern, name, matches] : cases)
+  for (const auto& [pattern, name, matches] : cases) {
     EXPECT_EQ(MatchesPattern(pattern, name), matches) << pattern << " / " << name;
+    EXPECT_EQ(NamePattern(pattern).Matches(name), matches) << pattern << " / " << name;
+  }
 }
 
 }  // namespace
