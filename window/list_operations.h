@@ -70,8 +70,9 @@ class ListOperations {
   // Each row's status: what Rename or Undo did to it, or why Rename would refuse it.
   RowChecks& Checks() noexcept { return checks_; }
 
-  // `folder` and every visible folder below it, each listed by the file types of the settings
-  // (read anew for every folder; MP3 when none is set), a file once however many types match it.
+  // `folder` and every visible folder below it, each listed by the file types of the settings in
+  // force then (looked at for every folder, read again when they changed; MP3 when none is set),
+  // a file once however many types match it.
   // Stops before adding anything when the walk or the first reading of the types fails; a later
   // failure passes over that folder.
   GatherResult AddFolder(const std::string& folder, const PauseHook& pause);
