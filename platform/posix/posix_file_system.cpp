@@ -265,7 +265,7 @@ std::error_code RenameWithoutReplaceFlag(const Located& from, const Located& to)
   // A source that is not there leaves no reservation behind.
   struct stat source;
   if (::fstatat(from.Folder(), from.Name(), &source, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
-  const Descriptor reservation(
+  Descriptor reservation(
       ::openat(to.Folder(), to.Name(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (reservation.Get() < 0)
     return errno == EEXIST ? std::make_error_code(std::errc::file_exists) : LastError();
@@ -275,6 +275,9 @@ std::error_code RenameWithoutReplaceFlag(const Located& from, const Located& to)
            SameFile(standing, reserved) && standing.st_size == 0;
   };
   if (::fstat(reservation.Get(), &reserved) != 0) return LastError();
+  // Closed before it is renamed over: FUSE file systems keep a file replaced while open as a
+  // hidden ".fuse_hidden" entry until it is closed, which the user would see in the folder.
+  reservation.Reset(-1);
   if (!stillReserved()) return std::make_error_code(std::errc::file_exists);
   if (::renameat(from.Folder(), from.Name(), to.Folder(), to.Name()) == 0) return {};
   const std::error_code error = LastError();
