@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/bench_floors.h"
+#include "bench/folder_reading.h"
 #include "bench/mp3_name.h"
 
 #include <dirent.h>
@@ -27,21 +28,17 @@ std::size_t WalkFloor::CountBelow(int folderFd, std::size_t depth) {
   if (buffers_.size() == depth) buffers_.emplace_back(new char[kBufferSize]);
   char* const buffer = buffers_[depth].get();
   std::size_t count = 0;
-  for (ssize_t filled; (filled = ::getdents64(folderFd, buffer, kBufferSize)) > 0;) {
-    for (ssize_t offset = 0; offset < filled;) {
-      const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
-      offset += entry->d_reclen;
-      if (entry->d_name[0] == '.') continue;  // hidden, "." and ".."
-      if (entry->d_type == DT_REG) {
-        count += IsMp3Name(entry->d_name) ? 1 : 0;
-      } else if (entry->d_type == DT_DIR) {
-        const int sub = ::openat(folderFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (sub < 0) continue;
-        count += CountBelow(sub, depth + 1);
-        ::close(sub);
-      }
+  ForEachEntry(folderFd, buffer, kBufferSize, [&](const struct dirent64& entry) {
+    if (entry.d_name[0] == '.') return;  // hidden, "." and ".."
+    if (entry.d_type == DT_REG) {
+      count += IsMp3Name(entry.d_name) ? 1 : 0;
+    } else if (entry.d_type == DT_DIR) {
+      const int sub = ::openat(folderFd, entry.d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (sub < 0) return;
+      count += CountBelow(sub, depth + 1);
+      ::close(sub);
     }
-  }
+  });
   return count;
 }
 

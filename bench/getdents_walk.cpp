@@ -13,9 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/folder_reading.h"
 #include "bench/mp3_name.h"
 
 namespace {
+
+using vornick::bench::ForEachEntry;
+using vornick::bench::IsMp3Name;
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
@@ -25,25 +29,21 @@ class Walk {
     if (buffers_.size() == depth) buffers_.emplace_back(new char[kBufferSize]);
     char* const buffer = buffers_[depth].get();
     const std::size_t length = path.size();
-    for (ssize_t filled; (filled = ::getdents64(folderFd, buffer, kBufferSize)) > 0;) {
-      for (ssize_t offset = 0; offset < filled;) {
-        const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
-        offset += entry->d_reclen;
-        if (entry->d_name[0] == '.') continue;  // hidden, "." and ".."
-        if (entry->d_type == DT_REG && vornick::bench::IsMp3Name(entry->d_name)) {
-          path.append(entry->d_name).push_back('\n');
-          std::fwrite(path.data(), 1, path.size(), stdout);
-          path.resize(length);
-        } else if (entry->d_type == DT_DIR) {
-          const int sub = ::openat(folderFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-          if (sub < 0) continue;
-          path.append(entry->d_name).push_back('/');
-          Below(sub, path, depth + 1);
-          path.resize(length);
-          ::close(sub);
-        }
+    ForEachEntry(folderFd, buffer, kBufferSize, [&](const struct dirent64& entry) {
+      if (entry.d_name[0] == '.') return;  // hidden, "." and ".."
+      if (entry.d_type == DT_REG && IsMp3Name(entry.d_name)) {
+        path.append(entry.d_name).push_back('\n');
+        std::fwrite(path.data(), 1, path.size(), stdout);
+        path.resize(length);
+      } else if (entry.d_type == DT_DIR) {
+        const int sub = ::openat(folderFd, entry.d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (sub < 0) return;
+        path.append(entry.d_name).push_back('/');
+        Below(sub, path, depth + 1);
+        path.resize(length);
+        ::close(sub);
       }
-    }
+    });
   }
 
  private:
