@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -25,6 +24,7 @@ class FolderNames {
   void Record(std::shared_ptr<const std::string> folder);
   void Forget() noexcept {
     folders_.clear();
+    slots_.clear();
     hashes_.clear();
     recorded_ = 0;
     lastFolder_ = nullptr;
@@ -41,11 +41,18 @@ class FolderNames {
     std::size_t first = 0, count = 0;           // its sorted hashes in hashes_
   };
   static std::uint64_t Folded(std::string_view name) noexcept;
+  // The slot of `folder` in slots_: the one holding it, or the empty one where it would go.
+  std::size_t SlotOf(const std::string* folder) const noexcept;
+  void Grow();
   // The hashes of every folder's names, folder after folder, in one array; those past recorded_
   // are taken and not recorded yet.
   std::vector<std::uint64_t> hashes_;
   std::size_t recorded_ = 0;
-  std::unordered_map<const std::string*, Recorded> folders_;
+  // The folders in the order recorded, found by their address through an open-addressed table of
+  // their positions plus one (0 is an empty slot). A node-based map costs a cache miss or more
+  // for each of the many folders of a load.
+  std::vector<Recorded> folders_;
+  std::vector<std::uint32_t> slots_;
   // Rows of a folder come together: the last folder asked about is found again at once.
   mutable const std::string* lastFolder_ = nullptr;
   mutable const Recorded* lastRecorded_ = nullptr;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vornick::window {
 namespace {
@@ -61,6 +63,33 @@ TEST(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
   EXPECT_EQ(names.Lookup(other, "x.mp3", "song.mp3"), Answer::kUnknown);
   names.Forget();
   EXPECT_EQ(names.Lookup(*folder, "x.mp3", "song.mp3"), Answer::kUnknown);
+}
+
+TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderHolds) {
+  using Answer = FolderNames::Answer;
+  std::vector<std::shared_ptr<const std::string>> folders;
+  FolderNames names;
+  for (int i = 0; i < 3000; ++i) {
+    folders.push_back(std::make_shared<const std::string>("/f" + std::to_string(i) + "/"));
+    names.Take({{"song " + std::to_string(i) + ".mp3", 0}});
+    names.Record(folders.back());
+  }
+  // Asked out of order, so that no folder is found as the last one asked about.
+  for (int i = 2999; i >= 0; i -= 7) {
+    const std::string& folder = *folders[static_cast<std::size_t>(i)];
+    EXPECT_EQ(names.Lookup(folder, "x.mp3", "Song " + std::to_string(i) + ".mp3"),
+              Answer::kMaybeTaken)
+        << i;
+    EXPECT_EQ(names.Lookup(folder, "x.mp3", "song " + std::to_string(i + 1) + ".mp3"),
+              Answer::kFree)
+        << i;
+  }
+  // A folder read again is known by what it holds now.
+  names.Take({{"new.mp3", 0}});
+  names.Record(folders[5]);
+  EXPECT_EQ(names.Lookup(*folders[5], "x.mp3", "song 5.mp3"), Answer::kFree);
+  EXPECT_EQ(names.Lookup(*folders[5], "x.mp3", "NEW.mp3"), Answer::kMaybeTaken);
+  EXPECT_EQ(names.Lookup(*folders[6], "x.mp3", "song 6.mp3"), Answer::kMaybeTaken);
 }
 
 }  // namespace
