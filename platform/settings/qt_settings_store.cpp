@@ -46,12 +46,30 @@ std::optional<std::string> QtSettingsStore::Fingerprint(const std::string& appli
   if (fingerprintedFile_.empty() || fingerprintedApplication_ != application) {
     fingerprintedApplication_ = application;
     fingerprintedFile_ = FileName(application);
+    watch_.Stop();
+    fingerprint_.reset();
+    watchAgain_ = true;
   }
+  // Asked for every folder of a load: while the file is watched and untouched, the answer of the
+  // last look holds.
+  const bool watched = watch_.Watching();
+  if (watch_.Quiet()) return fingerprint_;
+  // Watched before the look, so that a change made after it is still noticed.
+  if (watched || watchAgain_) watch_.Watch(fingerprintedFile_);
+  std::optional<std::string> fingerprint = LookAt(fingerprintedFile_);
+  // A file that could not be watched may become watchable once it changes (its folder made, a link
+  // replaced by the file); until then it is looked at every time.
+  watchAgain_ = !watch_.Watching() && fingerprint != fingerprint_;
+  fingerprint_ = fingerprint;
+  return fingerprint;
+}
+
+std::optional<std::string> QtSettingsStore::LookAt(const std::string& file) {
   struct stat status;
   // No file is a state of its own; a file that cannot be looked at tells nothing.
-  if (::stat(fingerprintedFile_.c_str(), &status) != 0)
+  if (::stat(file.c_str(), &status) != 0)
     return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
-  // Made for every folder of a load: the numbers themselves, compared as bytes.
+  // The numbers themselves, compared as bytes.
   const long long numbers[] = {
       static_cast<long long>(status.st_dev),          static_cast<long long>(status.st_ino),
       static_cast<long long>(status.st_size),         static_cast<long long>(status.st_mtim.tv_sec),

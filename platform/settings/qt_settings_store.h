@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/settings/file_watch.h"
 #include "platform/settings_store.h"
 
 namespace vornick::platform {
@@ -25,7 +26,8 @@ class QtSettingsStore final : public SettingsStore {
   std::string GetSetting(const std::string& application, const std::string& section,
                          const std::string& key) override;
   // The settings file's identity, size and times of change to the nanosecond, from one stat ("" for
-  // no file). Defaults in system folders are not looked at: they change with the system.
+  // no file), or, while the kernel reports no change to the file, from the last one. Defaults in
+  // system folders are not looked at: they change with the system.
   std::optional<std::string> Fingerprint(const std::string& application) override;
 
   // The file the settings of `application` are read from.
@@ -44,7 +46,12 @@ class QtSettingsStore final : public SettingsStore {
                        const Lists& lists);
 
  private:
+  static std::optional<std::string> LookAt(const std::string& file);
+
   std::string fingerprintedApplication_, fingerprintedFile_;
+  std::optional<std::string> fingerprint_;
+  FileWatch watch_;
+  bool watchAgain_ = true;
 };
 
 }  // namespace vornick::platform

@@ -7,6 +7,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -53,6 +56,50 @@ TEST(QtSettingsStoreTest, ReadsTheFileAnewJoiningListsAndKeepingQuotedValues) {
   EXPECT_EQ(get("FileTypes"), "OGG");
   std::filesystem::remove(kSettingsFile);
   EXPECT_EQ(get("FileTypes"), "");
+}
+
+// Asked for every folder of a load: each change to the file is seen at the next asking, whether a
+// watch or a look at the file tells it, and an unchanged file gives the same answer.
+TEST(QtSettingsStoreTest, FingerprintChangesWithTheFileAndOnlyWithIt) {
+  std::filesystem::remove(kSettingsFile);
+  QtSettingsStore store;
+  const auto fingerprint = [&store] { return store.Fingerprint("Plomberg"); };
+  const std::string elsewhere = kConfigHome.Path() + "elsewhere/real.ini";
+  const auto append = [](const std::string& file) {
+    std::ofstream(file, std::ios::app | std::ios::binary) << "A=1\n";
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    bool changes;
+  } cases[] = {
+      {"made", [] { WriteSettings("[1.0]\n"); }, true},
+      {"nothing", [] {}, false},
+      {"a neighbour made", [] { kConfigHome.Write("Other.ini", "x"); }, false},
+      {"longer, in place", [&] { append(kSettingsFile); }, true},
+      {"replaced by a rename",
+       [] { std::filesystem::rename(kConfigHome.Write("new.ini", "[2.0]\n"), kSettingsFile); },
+       true},
+      {"a link to a file elsewhere in its place",
+       [&] {
+         kConfigHome.Write("elsewhere/real.ini", "[1.0]\nFileTypes=OGG\n");
+         std::filesystem::remove(kSettingsFile);
+         std::filesystem::create_symlink(elsewhere, kSettingsFile);
+       },
+       true},
+      {"that file longer", [&] { append(elsewhere); }, true},
+      {"that file longer again", [&] { append(elsewhere); }, true},
+      {"removed", [] { std::filesystem::remove(kSettingsFile); }, true},
+  };
+  std::optional<std::string> before = fingerprint();
+  for (const auto& c : cases) {
+    c.change();
+    const std::optional<std::string> after = fingerprint();
+    EXPECT_TRUE(after.has_value()) << c.what;
+    EXPECT_EQ(after != before, c.changes) << c.what;
+    EXPECT_EQ(fingerprint(), after) << c.what;
+    before = after;
+  }
 }
 
 // vornick-cli types: its exit status, standard output and standard error.
