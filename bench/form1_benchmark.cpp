@@ -55,6 +55,12 @@ class CountingFileSystem final : public vornick::platform::FileSystem {
     folders.insert(folder);
     return disk_.ReadFolder(folder);
   }
+  void ReadFolderInto(const std::string& folder,
+                      vornick::platform::FolderListing& listing) override {
+    ++opens;
+    folders.insert(folder);
+    disk_.ReadFolderInto(folder, listing);
+  }
   void BeginWalk() override { disk_.BeginWalk(); }
   void EndWalk() noexcept override { disk_.EndWalk(); }
   vornick::platform::FileIdentity GetIdentity(const std::string& path) override {

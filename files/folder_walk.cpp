@@ -18,9 +18,9 @@ constexpr std::uint32_t kSkippedBits = platform::kAttrHidden | platform::kAttrSy
 // all of its entries when they are kept for its listing.
 struct Level {
   std::string path;
-  std::vector<FolderEntry> subfolders;
+  std::vector<std::string> subfolders;
   std::size_t next = 0;
-  std::optional<std::vector<FolderEntry>> others;
+  std::optional<platform::FolderListing> others;
 };
 
 // The folders of one walk. Links to folders are never entered, so the walk cannot loop (mounts
@@ -38,25 +38,28 @@ class Walk {
   // entries: it is passed over, and its listing of files finds nothing without reading it again.
   Level Enter(std::string path) {
     Level level{std::move(path), {}, 0, {}};
-    std::vector<FolderEntry> entries;
+    // A listing that is not kept is read into the same room every time.
+    platform::FolderListing kept;
+    platform::FolderListing& entries = keepOthers_ ? kept : scratch_;
     try {
-      entries = fileSystem_.ReadFolder(level.path);
+      fileSystem_.ReadFolderInto(level.path, entries);
     } catch (const FileSystemError& error) {
+      entries.Clear();
       Pass(level.path, PassedOver::Why::kNotRead, error.Error());
     }
     if (doEvents_) doEvents_();
-    for (FolderEntry& entry : entries) {
-      if ((entry.attributes & platform::kAttrDirectory) == 0 ||
-          (entry.attributes & kSkippedBits) != 0)
+    for (std::size_t i = 0; i < entries.Size(); ++i) {
+      const std::uint32_t attributes = entries.Attributes(i);
+      if ((attributes & platform::kAttrDirectory) == 0 || (attributes & kSkippedBits) != 0)
         continue;
-      if ((entry.attributes & platform::kAttrLink) != 0) {
-        Pass(level.path + entry.name, PassedOver::Why::kLinkNotFollowed, {});
+      if ((attributes & platform::kAttrLink) != 0) {
+        Pass(level.path + std::string(entries.Name(i)), PassedOver::Why::kLinkNotFollowed, {});
         continue;
       }
-      level.subfolders.push_back(keepOthers_ ? entry : std::move(entry));
+      level.subfolders.emplace_back(entries.Name(i));
     }
     // Folders stay among the kept entries too: a name is taken by a folder as much as by a file.
-    if (keepOthers_) level.others = std::move(entries);
+    if (keepOthers_) level.others = std::move(kept);
     return level;
   }
 
@@ -66,6 +69,7 @@ class Walk {
   }
 
   platform::FileSystem& fileSystem_;
+  platform::FolderListing scratch_;
   const std::function<void()>& doEvents_;
   std::vector<PassedOver>* passedOver_;
   bool keepOthers_;
@@ -97,10 +101,10 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
       stack.pop_back();
       continue;
     }
-    const FolderEntry& subfolder = level.subfolders[level.next++];
+    const std::string& subfolder = level.subfolders[level.next++];
     std::string path;
-    path.reserve(level.path.size() + subfolder.name.size() + 1);
-    path.append(level.path).append(subfolder.name).push_back(kSeparator);
+    path.reserve(level.path.size() + subfolder.size() + 1);
+    path.append(level.path).append(subfolder).push_back(kSeparator);
     Level inner = walk.Enter(std::move(path));
     pending.Append(inner.path, std::move(inner.others));
     stack.push_back(std::move(inner));
@@ -121,9 +125,9 @@ void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
   WalkTree(fileSystem, pending, folder, doEvents, passedOver, true);
 }
 
-bool IsMatchingFile(const FolderEntry& entry, const NamePattern& filePattern) {
-  return (entry.attributes & (platform::kAttrDirectory | kSkippedBits)) == 0 &&
-         filePattern.Matches(entry.name);
+bool IsMatchingFile(std::string_view name, std::uint32_t attributes,
+                    const NamePattern& filePattern) {
+  return (attributes & (platform::kAttrDirectory | kSkippedBits)) == 0 && filePattern.Matches(name);
 }
 
 std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSystem,
@@ -134,7 +138,8 @@ std::optional<std::vector<std::string>> ListFiles(platform::FileSystem& fileSyst
     std::vector<FolderEntry> entries = fileSystem.ReadFolder(folder);
     std::vector<std::string> names;
     for (FolderEntry& entry : entries) {
-      if (IsMatchingFile(entry, filePattern)) names.push_back(std::move(entry.name));
+      if (IsMatchingFile(entry.name, entry.attributes, filePattern))
+        names.push_back(std::move(entry.name));
     }
     if (names.empty()) return std::nullopt;
     return names;

@@ -20,15 +20,14 @@ namespace vornick::files {
 // from it, so that listing it needs no second reading.
 class PendingPaths {
  public:
-  void Append(std::string folder, std::optional<std::vector<platform::FolderEntry>> entries = {}) {
+  void Append(std::string folder, std::optional<platform::FolderListing> entries = {}) {
     paths_.push_back({std::move(folder), std::move(entries)});
   }
   std::size_t Count() const noexcept { return paths_.size(); }
   bool Empty() const noexcept { return paths_.empty(); }
   const std::string& Front() const { return paths_.front().path; }
-  // The entries read from the first folder by the walk, if it kept them; the listing may take
-  // the names out of them, since the folder leaves the list next.
-  std::optional<std::vector<platform::FolderEntry>>& FrontEntries() {
+  // The entries read from the first folder by the walk, if it kept them.
+  const std::optional<platform::FolderListing>& FrontEntries() const {
     return paths_.front().entries;
   }
   void RemoveFront() { paths_.pop_front(); }
@@ -37,7 +36,7 @@ class PendingPaths {
  private:
   struct Folder {
     std::string path;
-    std::optional<std::vector<platform::FolderEntry>> entries;
+    std::optional<platform::FolderListing> entries;
   };
   std::deque<Folder> paths_;
 };
@@ -65,8 +64,10 @@ void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
                    std::vector<PassedOver>* passedOver = nullptr);
 
-// True when `entry` is an ordinary visible file whose name matches `filePattern`.
-bool IsMatchingFile(const platform::FolderEntry& entry, const NamePattern& filePattern);
+// True when an entry with `name` and `attributes` is an ordinary visible file whose name matches
+// `filePattern`.
+bool IsMatchingFile(std::string_view name, std::uint32_t attributes,
+                    const NamePattern& filePattern);
 
 // The names (no folder part) of the ordinary visible files matching `pattern`: a folder ending
 // with the separator, then a file pattern with * and ? ("*.*" is every file), ASCII letters

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -44,6 +46,42 @@ struct FolderEntry {
   std::uint32_t attributes = 0;  // links resolved for their type
 };
 
+// A folder's entries as one reading gives them, every name in one block: a folder costs two
+// allocations however many names it holds, and its names lie together for whoever goes through
+// them next.
+class FolderListing {
+ public:
+  std::size_t Size() const noexcept { return entries_.size(); }
+  std::string_view Name(std::size_t i) const noexcept {
+    return std::string_view(names_).substr(entries_[i].offset, entries_[i].length);
+  }
+  std::uint32_t Attributes(std::size_t i) const noexcept { return entries_[i].attributes; }
+
+  void Clear() noexcept {
+    names_.clear();
+    entries_.clear();
+  }
+  void Reserve(std::size_t entries, std::size_t nameBytes) {
+    entries_.reserve(entries);
+    names_.reserve(nameBytes);
+  }
+  void Add(std::string_view name, std::uint32_t attributes) {
+    if (names_.size() + name.size() > UINT32_MAX) throw std::length_error("folder listing");
+    entries_.push_back({static_cast<std::uint32_t>(names_.size()),
+                        static_cast<std::uint32_t>(name.size()), attributes});
+    names_.append(name);
+  }
+
+ private:
+  struct Entry {
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t attributes;
+  };
+  std::string names_;
+  std::vector<Entry> entries_;
+};
+
 // The file system as the program sees it. Paths are exact bytes; folders end with the separator.
 class FileSystem {
  public:
@@ -58,6 +96,13 @@ class FileSystem {
   // The entries of `folder`, sorted by their bytes with A-Z folded to a-z, ties broken by the exact
   // bytes. Throws FileSystemError when the folder cannot be listed.
   virtual std::vector<FolderEntry> ReadFolder(const std::string& folder) = 0;
+  // The same entries, in the same order, into `listing` (emptied first): what a walk keeps of
+  // every folder, without an allocation per name.
+  virtual void ReadFolderInto(const std::string& folder, FolderListing& listing) {
+    std::vector<FolderEntry> entries = ReadFolder(folder);
+    listing.Clear();
+    for (const FolderEntry& entry : entries) listing.Add(entry.name, entry.attributes);
+  }
 
   // Between BeginWalk and EndWalk a walk reads a tree folder by folder, each folder after the one
   // it is in: the file system may keep each folder open until the walk leaves it, and read the

@@ -11,9 +11,9 @@ std::uint64_t FolderNames::Folded(std::string_view name) noexcept {
   return HashName(name, true);
 }
 
-void FolderNames::Take(const std::vector<platform::FolderEntry>& entries) {
+void FolderNames::Take(const platform::FolderListing& entries) {
   hashes_.resize(recorded_);
-  for (const platform::FolderEntry& entry : entries) hashes_.push_back(Folded(entry.name));
+  for (std::size_t i = 0; i < entries.Size(); ++i) hashes_.push_back(Folded(entries.Name(i)));
   std::sort(hashes_.begin() + static_cast<std::ptrdiff_t>(recorded_), hashes_.end());
 }
 

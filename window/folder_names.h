@@ -19,7 +19,7 @@ namespace vornick::window {
 class FolderNames {
  public:
   // Takes the names of `entries`, read from a folder, to be recorded for it by Record next.
-  void Take(const std::vector<platform::FolderEntry>& entries);
+  void Take(const platform::FolderListing& entries);
   // Records the names taken last for the folder whose rows share `folder`.
   void Record(std::shared_ptr<const std::string> folder);
   void Forget() noexcept {

@@ -114,13 +114,13 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
 void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatterns) {
   // Nothing here lets events run, so the work list stays as it is meanwhile.
   const std::string& folder = pending_.Front();
-  auto& entries = pending_.FrontEntries();
+  const auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
-    std::vector<bool> taken(filePatterns.size() > 1 ? entries->size() : 0);
+    std::vector<bool> taken(filePatterns.size() > 1 ? entries->Size() : 0);
     picked_.clear();
     for (const files::NamePattern& filePattern : filePatterns) {
-      for (std::size_t i = 0; i < entries->size(); ++i) {
-        if (!files::IsMatchingFile((*entries)[i], filePattern)) continue;
+      for (std::size_t i = 0; i < entries->Size(); ++i) {
+        if (!files::IsMatchingFile(entries->Name(i), entries->Attributes(i), filePattern)) continue;
         if (!taken.empty()) {
           if (taken[i]) continue;
           taken[i] = true;
@@ -132,10 +132,8 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
     // Only the names of folders with rows are kept: only rows ask whether a name is taken.
     names_.Take(*entries);
     const std::size_t first = list_.Count();
-    // Each name moves into its row: the folder leaves the work list after this.
-    for (const std::size_t i : picked_) {
-      AddEntryContained(folder, std::move((*entries)[i].name), true);
-    }
+    for (const std::size_t i : picked_)
+      AddEntryContained(folder, std::string(entries->Name(i)), true);
     names_.Record(list_.Row(first).Folder);
     return;
   }

@@ -381,12 +381,11 @@ bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
   return !located.Error() && ::fstatat(located.Folder(), located.Name(), &status, 0) == 0;
 }
 
-std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {
+void PosixFileSystem::ReadSorted(const std::string& folder) {
   Descriptor fd(OpenFolder(folder));
   if (fd.Get() < 0) Throw(folder, LastError());
 
-  // Names are gathered into one reused block and sorted as small records; each entry's string is
-  // then made once, in its final place.
+  // Names are gathered into one reused block and sorted as small records.
   const int folderFd = fd.Get();
   names_.clear();
   found_.clear();
@@ -397,16 +396,8 @@ std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) 
       names_.append(name);
     }
   });
-  const auto nameOf = [this](const Found& found) {
-    return std::string_view(names_).substr(found.offset, found.length);
-  };
-  std::sort(found_.begin(), found_.end(), [&nameOf](const Found& a, const Found& b) {
-    return NameOrderLess(nameOf(a), nameOf(b));
-  });
-  std::vector<FolderEntry> entries;
-  entries.reserve(found_.size());
-  for (const Found& found : found_)
-    entries.push_back({std::string(nameOf(found)), found.attributes});
+  std::sort(found_.begin(), found_.end(),
+            [this](const Found& a, const Found& b) { return NameOrderLess(NameOf(a), NameOf(b)); });
   // A walk goes into this folder next: it stays open for that, up to a depth that leaves the
   // process descriptors to spare.
   constexpr std::size_t kMostHeld = 64;
@@ -416,7 +407,22 @@ std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) 
     fd.Release();
     heldPath_ = folder;
   }
+}
+
+std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {
+  ReadSorted(folder);
+  std::vector<FolderEntry> entries;
+  entries.reserve(found_.size());
+  for (const Found& found : found_)
+    entries.push_back({std::string(NameOf(found)), found.attributes});
   return entries;
+}
+
+void PosixFileSystem::ReadFolderInto(const std::string& folder, FolderListing& listing) {
+  ReadSorted(folder);
+  listing.Clear();
+  listing.Reserve(found_.size(), names_.size());
+  for (const Found& found : found_) listing.Add(NameOf(found), found.attributes);
 }
 
 FileIdentity PosixFileSystem::GetIdentity(const std::string& path) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "platform/file_system.h"
 
@@ -20,6 +21,7 @@ class PosixFileSystem final : public FileSystem {
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
   std::vector<FolderEntry> ReadFolder(const std::string& folder) override;
+  void ReadFolderInto(const std::string& folder, FolderListing& listing) override;
   void BeginWalk() override { ++walks_; }
   void EndWalk() noexcept override;
   FileIdentity GetIdentity(const std::string& path) override;
@@ -36,6 +38,11 @@ class PosixFileSystem final : public FileSystem {
   // Opens `folder` for reading: through the folder held for the walk that it lies right in, else
   // by its path; first lets go of the held folders it does not lie in.
   int OpenFolder(const std::string& folder);
+  // Reads `folder` into found_ and names_, found_ sorted.
+  void ReadSorted(const std::string& folder);
+  std::string_view NameOf(const Found& found) const noexcept {
+    return std::string_view(names_).substr(found.offset, found.length);
+  }
 
   std::unique_ptr<char[]> buffer_;
   std::string names_;

@@ -55,6 +55,14 @@ TEST(PosixFileSystemTest, ListsAndDescribesARealFolder) {
     EXPECT_EQ(fs.GetAttributes(root + entry.name), entry.attributes) << entry.name;
   }
   EXPECT_EQ(listed, expected);
+  // Read into a listing, whatever it held before, the entries are the same.
+  FolderListing listing;
+  listing.Add("stale", kAttrDirectory);
+  fs.ReadFolderInto(root, listing);
+  listed.clear();
+  for (std::size_t i = 0; i < listing.Size(); ++i)
+    listed.emplace_back(listing.Name(i), listing.Attributes(i));
+  EXPECT_EQ(listed, expected);
   EXPECT_EQ(fs.GetAttributes(root + ".to-folder/"), kAttrDirectory | kAttrHidden);
   EXPECT_EQ(files::ListFiles(fs, root + ".to-folder/*.MP3").value_or(Names{}).size(), 3000u);
   EXPECT_EQ(fs.GetIdentity(root + ".to-folder/"), fs.GetIdentity(root + "folder"));

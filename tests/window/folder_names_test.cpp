@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,26 +12,29 @@
 namespace vornick::window {
 namespace {
 
+platform::FolderListing Listing(std::initializer_list<std::string> names) {
+  platform::FolderListing listing;
+  for (const std::string& name : names) listing.Add(name, 0);
+  return listing;
+}
+
 TEST(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
   using Answer = FolderNames::Answer;
   // Names longer than a word of eight bytes, so that every byte is folded in some position.
-  const std::vector<platform::FolderEntry> entries = {{"0123456789 abc xyz.mp3", 0},
-                                                      {"Mix@[`{]~.mp3", 0},
-                                                      {"\xc3\x89t\xc3\xa9.mp3", 0},
-                                                      {"song.mp3", 0},
-                                                      {"SONG.mp3", 0}};
+  const platform::FolderListing entries = Listing(
+      {"0123456789 abc xyz.mp3", "Mix@[`{]~.mp3", "\xc3\x89t\xc3\xa9.mp3", "song.mp3", "SONG.mp3"});
   const auto folder = std::make_shared<const std::string>("/m/");
   const auto before = std::make_shared<const std::string>("/a/");
   const auto after = std::make_shared<const std::string>("/z/");
   FolderNames names;
   // Each folder keeps its own names, among others recorded before and after it; names taken and
   // not recorded belong to no folder.
-  names.Take({{"Other.mp3", 0}});
+  names.Take(Listing({"Other.mp3"}));
   names.Record(before);
-  names.Take({{"Never recorded.mp3", 0}});
+  names.Take(Listing({"Never recorded.mp3"}));
   names.Take(entries);
   names.Record(folder);
-  names.Take({{"Last.mp3", 0}});
+  names.Take(Listing({"Last.mp3"}));
   names.Record(after);
   EXPECT_EQ(names.Lookup(*before, "x.mp3", "other.MP3"), FolderNames::Answer::kMaybeTaken);
   EXPECT_EQ(names.Lookup(*before, "x.mp3", "song.mp3"), FolderNames::Answer::kFree);
@@ -71,7 +75,7 @@ TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderH
   FolderNames names;
   for (int i = 0; i < 3000; ++i) {
     folders.push_back(std::make_shared<const std::string>("/f" + std::to_string(i) + "/"));
-    names.Take({{"song " + std::to_string(i) + ".mp3", 0}});
+    names.Take(Listing({"song " + std::to_string(i) + ".mp3"}));
     names.Record(folders.back());
   }
   // Asked out of order, so that no folder is found as the last one asked about.
@@ -85,7 +89,7 @@ TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderH
         << i;
   }
   // A folder read again is known by what it holds now.
-  names.Take({{"new.mp3", 0}});
+  names.Take(Listing({"new.mp3"}));
   names.Record(folders[5]);
   EXPECT_EQ(names.Lookup(*folders[5], "x.mp3", "song 5.mp3"), Answer::kFree);
   EXPECT_EQ(names.Lookup(*folders[5], "x.mp3", "NEW.mp3"), Answer::kMaybeTaken);
