@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -52,9 +53,7 @@ struct FolderEntry {
 class FolderListing {
  public:
   std::size_t Size() const noexcept { return entries_.size(); }
-  std::string_view Name(std::size_t i) const noexcept {
-    return std::string_view(names_).substr(entries_[i].offset, entries_[i].length);
-  }
+  std::string_view Name(std::size_t i) const noexcept { return NameOf(entries_[i]); }
   std::uint32_t Attributes(std::size_t i) const noexcept { return entries_[i].attributes; }
 
   void Clear() noexcept {
@@ -71,6 +70,12 @@ class FolderListing {
                         static_cast<std::uint32_t>(name.size()), attributes});
     names_.append(name);
   }
+  // Puts the entries in the order that `less` gives their names; the names stay where they are.
+  template <class Less>
+  void SortByName(Less less) {
+    std::sort(entries_.begin(), entries_.end(),
+              [&](const Entry& a, const Entry& b) { return less(NameOf(a), NameOf(b)); });
+  }
 
  private:
   struct Entry {
@@ -78,6 +83,9 @@ class FolderListing {
     std::uint32_t length;
     std::uint32_t attributes;
   };
+  std::string_view NameOf(const Entry& entry) const noexcept {
+    return std::string_view(names_).substr(entry.offset, entry.length);
+  }
   std::string names_;
   std::vector<Entry> entries_;
 };

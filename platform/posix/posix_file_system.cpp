@@ -381,23 +381,16 @@ bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
   return !located.Error() && ::fstatat(located.Folder(), located.Name(), &status, 0) == 0;
 }
 
-void PosixFileSystem::ReadSorted(const std::string& folder) {
+void PosixFileSystem::ReadSorted(const std::string& folder, FolderListing& listing) {
   Descriptor fd(OpenFolder(folder));
   if (fd.Get() < 0) Throw(folder, LastError());
 
-  // Names are gathered into one reused block and sorted as small records.
   const int folderFd = fd.Get();
-  names_.clear();
-  found_.clear();
+  listing.Clear();
   ForEachEntry(fd, buffer_.get(), folder, [&](std::string_view name, unsigned char type) {
-    if (const auto attributes = Describe(folderFd, name, type)) {
-      found_.push_back({static_cast<std::uint32_t>(names_.size()),
-                        static_cast<std::uint32_t>(name.size()), *attributes});
-      names_.append(name);
-    }
+    if (const auto attributes = Describe(folderFd, name, type)) listing.Add(name, *attributes);
   });
-  std::sort(found_.begin(), found_.end(),
-            [this](const Found& a, const Found& b) { return NameOrderLess(NameOf(a), NameOf(b)); });
+  listing.SortByName(NameOrderLess);
   // A walk goes into this folder next: it stays open for that, up to a depth that leaves the
   // process descriptors to spare.
   constexpr std::size_t kMostHeld = 64;
@@ -410,19 +403,18 @@ void PosixFileSystem::ReadSorted(const std::string& folder) {
 }
 
 std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {
-  ReadSorted(folder);
+  ReadSorted(folder, read_);
   std::vector<FolderEntry> entries;
-  entries.reserve(found_.size());
-  for (const Found& found : found_)
-    entries.push_back({std::string(NameOf(found)), found.attributes});
+  entries.reserve(read_.Size());
+  for (std::size_t i = 0; i < read_.Size(); ++i)
+    entries.push_back({std::string(read_.Name(i)), read_.Attributes(i)});
   return entries;
 }
 
 void PosixFileSystem::ReadFolderInto(const std::string& folder, FolderListing& listing) {
-  ReadSorted(folder);
-  listing.Clear();
-  listing.Reserve(found_.size(), names_.size());
-  for (const Found& found : found_) listing.Add(NameOf(found), found.attributes);
+  // Read into room kept from call to call, then copied whole: two allocations of the exact size.
+  ReadSorted(folder, read_);
+  listing = read_;
 }
 
 FileIdentity PosixFileSystem::GetIdentity(const std::string& path) {

@@ -28,25 +28,14 @@ class PosixFileSystem final : public FileSystem {
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
 
  private:
-  // Kept between calls to save allocations: the raw entries of one read, and the names of one
-  // listing with where each lies.
-  struct Found {
-    std::uint32_t offset;
-    std::uint32_t length;
-    std::uint32_t attributes;
-  };
   // Opens `folder` for reading: through the folder held for the walk that it lies right in, else
   // by its path; first lets go of the held folders it does not lie in.
   int OpenFolder(const std::string& folder);
-  // Reads `folder` into found_ and names_, found_ sorted.
-  void ReadSorted(const std::string& folder);
-  std::string_view NameOf(const Found& found) const noexcept {
-    return std::string_view(names_).substr(found.offset, found.length);
-  }
+  // Reads `folder` into `listing`, sorted.
+  void ReadSorted(const std::string& folder, FolderListing& listing);
 
   std::unique_ptr<char[]> buffer_;
-  std::string names_;
-  std::vector<Found> found_;
+  FolderListing read_;  // kept between calls to save allocations
   // The folders a walk holds open, each inside the one before it: the path of the innermost, and
   // how much of it each one's path is.
   struct Held {
