@@ -390,7 +390,7 @@ void PosixFileSystem::ReadSorted(const std::string& folder, FolderListing& listi
   ForEachEntry(fd, buffer_.get(), folder, [&](std::string_view name, unsigned char type) {
     if (const auto attributes = Describe(folderFd, name, type)) listing.Add(name, *attributes);
   });
-  listing.SortByName(NameOrderLess);
+  listing.SortByName(NameOrder{});
   // A walk goes into this folder next: it stays open for that, up to a depth that leaves the
   // process descriptors to spare.
   constexpr std::size_t kMostHeld = 64;
