@@ -81,19 +81,10 @@ void RemoveAndSpace(std::string_view name, std::string& out) {
 
 namespace {
 
-// Where CaseInto writes: onto the end of a string.
-struct StringSink {
-  std::string& out;
-  void Put(char c) { out.push_back(c); }
-  void Put(std::string_view text) { out.append(text); }
-  void PutChar(char32_t c) { AppendChar(out, c); }
-};
-
 // One pass: a run of ASCII letters is a kept capital word when it is two or three capitals and a
 // character follows it; kept words are left as they are (capitals already), every other character
 // is cased by the word-start and parenthesis rules.
-template <class Sink>
-void CaseInto(std::string_view text, Sink& sink) {
+void CaseInto(std::string_view text, std::string& out) {
   const std::size_t n = text.size();
   bool wordStart = true;
   bool afterParen = false;
@@ -110,15 +101,15 @@ void CaseInto(std::string_view text, Sink& sink) {
       for (; end < n && IsAsciiLetter(text[end]); ++end) allUpper = allUpper && text[end] <= 'Z';
       const std::size_t length = end - i;
       if (allUpper && (length == 2 || length == 3) && end < n) {
-        sink.Put(text.substr(i, length));
+        out.append(text.substr(i, length));
       } else {
-        sink.Put(caseChar(c));
-        for (std::size_t p = i + 1; p < end; ++p) sink.Put(ToLower(text[p]));
+        out.push_back(caseChar(c));
+        for (std::size_t p = i + 1; p < end; ++p) out.push_back(ToLower(text[p]));
       }
       wordStart = afterParen = false;
       i = end;
     } else if (static_cast<unsigned char>(c) < 0x80) {
-      sink.Put(c);  // ASCII non-letters have no other case
+      out.push_back(c);  // ASCII non-letters have no other case
       wordStart = IsWordSeparator(c);
       afterParen = c == '(';
       ++i;
@@ -126,10 +117,10 @@ void CaseInto(std::string_view text, Sink& sink) {
       char32_t value;
       const std::size_t length = DecodeOne(text.substr(i), value);
       if (length == 0) {
-        sink.Put(c);  // not part of a valid sequence: kept as it is
+        out.push_back(c);  // not part of a valid sequence: kept as it is
         ++i;
       } else {
-        sink.PutChar(caseChar(value));
+        AppendChar(out, caseChar(value));
         i += length;
       }
       wordStart = afterParen = false;
@@ -191,8 +182,7 @@ void AppendCased(std::string_view text, std::string& out) {
     out.resize(start + text.size());
     return CaseAscii(text, out.data() + start);
   }
-  StringSink sink{out};
-  CaseInto(text, sink);
+  CaseInto(text, out);
 }
 
 }  // namespace vornick::cleaning::detail
