@@ -71,9 +71,9 @@ bool FileWatch::Watch(const std::string& file) noexcept {
     name_ = file.substr(slash + 1);
     struct stat status;
     const bool there = ::fstatat(folder, name_.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool absent = !there && errno == ENOENT;
     // A link's target changes where no watch sees it.
-    const bool sure =
-        IsLocalFileSystem(folder) && (there ? !S_ISLNK(status.st_mode) : errno == ENOENT);
+    const bool sure = (there ? !S_ISLNK(status.st_mode) : absent) && IsLocalFileSystem(folder);
     ::close(folder);
     if (sure) queue_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     // The folder, for the file's name coming and going; the file itself, for changes made through
