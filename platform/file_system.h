@@ -39,8 +39,17 @@ class FileSystemError : public std::runtime_error {
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
+  // When the file was made, in nanoseconds since 1970; 0 where the file system does not say. A
+  // file removed and another made in its place may get its inode number, never its birth time.
+  std::int64_t born = 0;
   auto operator<=>(const FileIdentity&) const = default;
 };
+
+// The same file, where one of the two birth times may be unknown (looked up on another system).
+inline bool SameFile(const FileIdentity& a, const FileIdentity& b) noexcept {
+  return a.device == b.device && a.inode == b.inode &&
+         (a.born == 0 || b.born == 0 || a.born == b.born);
+}
 
 struct FolderEntry {
   std::string name;              // the exact bytes, never "." or ".."

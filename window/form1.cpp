@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "files/path_helpers.h"
+#include "window/take_back.h"
 
 namespace vornick::window {
 namespace {
@@ -19,12 +20,14 @@ constexpr const char* kOpenTitle = "Add File(s) - Use Ctrl and Shift to select m
 }  // namespace
 
 Form1::Form1(platform::FileSystem& fileSystem, platform::SettingsStore& settings,
-             platform::Dialogs& dialogs, Reports& reports, platform::Window& window)
+             platform::Dialogs& dialogs, Reports& reports, platform::Window& window,
+             platform::HistoryStore* history)
     : fileSystem_(fileSystem),
       dialogs_(dialogs),
       reports_(reports),
       window_(window),
-      operations_(fileSystem, settings) {}
+      history_(history),
+      operations_(fileSystem, settings, history) {}
 
 void Form1::Press(Button button) {
   SetValue(button, 1);
@@ -83,17 +86,81 @@ void Form1::OnListClick() {
 }
 
 void Form1::Rename(RenameDirection direction) {
+  const bool undo = direction == RenameDirection::kUndo;
+  const Command command = undo ? Command::kUndo : Command::kRename;
   try {
-    const std::vector<RenameFailure> failures =
-        direction == RenameDirection::kUndo ? operations_.Undo() : operations_.Rename();
+    if (undo && OfferNewestBatch()) return;
+    const auto run = [&](const RenameOptions& options) {
+      return undo ? operations_.Undo(options) : operations_.Rename(options);
+    };
+    std::vector<RenameFailure> failures;
+    try {
+      failures = run({});
+    } catch (const platform::HistoryError& error) {
+      TellSetAside();
+      if (!reports_.GoOnWithoutHistory(command, error.what())) return;
+      failures = run({.command = {}, .keepHistory = false});
+    }
+    TellSetAside();
     // The rows show what was done to them.
     if (const std::size_t count = operations_.List().Count(); count != 0) {
       window_.RowsChanged(0, count - 1);
     }
     if (!failures.empty()) reports_.RenameFailed(direction, failures);
   } catch (const std::exception& error) {
-    reports_.Stopped(direction == RenameDirection::kUndo ? Command::kUndo : Command::kRename,
-                     error.what(), false);
+    reports_.Stopped(command, error.what(), false);
+  }
+}
+
+bool Form1::OfferNewestBatch() {
+  if (history_ == nullptr) return false;
+  const RenameList& list = operations_.List();
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    if (list.Row(i).Checked && list.Row(i).IsRenamed()) return false;
+  }
+  const std::optional<platform::BatchSummary> batch = NewestToTakeBack(History());
+  TellSetAside();
+  if (!batch) return false;
+  if (reports_.OfferTakeBack(*batch, false)) TakeBack(batch->id);
+  return true;
+}
+
+void Form1::TellSetAside() {
+  if (history_ == nullptr) return;
+  if (const std::string setAside = history_->TakeSetAside(); !setAside.empty()) {
+    reports_.HistorySetAside(history_->Location(), setAside);
+  }
+}
+
+std::vector<platform::BatchSummary> Form1::History() {
+  if (history_ == nullptr) return {};
+  return history_->Batches();
+}
+
+void Form1::TakeBack(std::int64_t id) {
+  try {
+    const TakeBackResult result = operations_.TakeBack(id);
+    TellSetAside();
+    if (const std::size_t count = operations_.List().Count(); count != 0) {
+      window_.RowsChanged(0, count - 1);
+    }
+    if (!result.failures.empty()) reports_.RenameFailed(RenameDirection::kUndo, result.failures);
+  } catch (const std::exception& error) {
+    reports_.Stopped(Command::kUndo, error.what(), false);
+  }
+}
+
+void Form1::OnStarted() {
+  if (history_ == nullptr) return;
+  try {
+    const std::optional<platform::BatchSummary> batch = NewestInterrupted(History());
+    TellSetAside();
+    if (!batch) return;
+    if (reports_.OfferTakeBack(*batch, true)) return TakeBack(batch->id);
+    SettleBatch(fileSystem_, *history_, batch->id);
+  } catch (const std::exception&) {
+    // A history that cannot be read now is told when a Rename needs it.
+    TellSetAside();
   }
 }
 

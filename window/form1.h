@@ -25,8 +25,10 @@ using platform::Button;
 // host; only the window's End() unwinds through them.
 class Form1 {
  public:
+  // Without a history store, nothing is kept past the window's life.
   Form1(platform::FileSystem& fileSystem, platform::SettingsStore& settings,
-        platform::Dialogs& dialogs, Reports& reports, platform::Window& window);
+        platform::Dialogs& dialogs, Reports& reports, platform::Window& window,
+        platform::HistoryStore* history = nullptr);
 
   ListOperations& Operations() noexcept { return operations_; }
   const RenameList& List() const noexcept { return operations_.List(); }
@@ -48,6 +50,14 @@ class Form1 {
   // Paths named when the program started: each folder is added as Load Folder adds the folder
   // picked, each file as Load Files adds the files picked; paths that are not there are reported.
   void OnOpen(const std::vector<std::string>& paths);
+  // Once the window shows: a batch that a program left in the middle is offered to be taken back
+  // (kept, it is settled as it stands, and not offered again).
+  void OnStarted();
+
+  // The history, newest batch first; empty without one. Throws platform::HistoryError.
+  std::vector<platform::BatchSummary> History();
+  // Takes batch `id` back, rows of the list included, and tells what failed.
+  void TakeBack(std::int64_t id);
 
  private:
   static std::size_t Index(Button button) { return static_cast<std::size_t>(button); }
@@ -55,6 +65,9 @@ class Form1 {
   void OnButtonClick(Button button);
 
   void Rename(RenameDirection direction);
+  // Undo with nothing to do in the list offers the newest batch still renamed; true when it asked.
+  bool OfferNewestBatch();
+  void TellSetAside();
   void LoadFolder();
   void AddFolder(const std::string& folder);
   void LoadFiles();
@@ -71,6 +84,7 @@ class Form1 {
   platform::Dialogs& dialogs_;
   Reports& reports_;
   platform::Window& window_;
+  platform::HistoryStore* history_;
   ListOperations operations_;
   std::array<int, platform::kButtonCount> values_{};
   std::string lastClickedName_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 #include <unordered_set>
 #include <utility>
 
@@ -47,8 +48,11 @@ class GatheringScope {
 
 }  // namespace
 
-ListOperations::ListOperations(platform::FileSystem& fileSystem, platform::SettingsStore& settings)
-    : fileSystem_(fileSystem), settings_(settings) {}
+ListOperations::ListOperations(platform::FileSystem& fileSystem, platform::SettingsStore& settings,
+                               platform::HistoryStore* history)
+    : fileSystem_(fileSystem), settings_(settings) {
+  if (history) history_.emplace(*history);
+}
 
 void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
   AddEntry(files::GetFolder(fullPath), files::GetFileName(fullPath), markIfChanged);
@@ -237,16 +241,40 @@ void ListOperations::AddDroppedFile(const std::string& path) {
   }
 }
 
-std::vector<RenameFailure> ListOperations::Rename() {
-  ++renames_;
-  names_.Forget();
-  return RenameRows(fileSystem_, list_, RenameDirection::kRename);
+std::vector<RenameFailure> ListOperations::Rename(const RenameOptions& options) {
+  return RenameOrUndo(RenameDirection::kRename, options);
 }
 
-std::vector<RenameFailure> ListOperations::Undo() {
+std::vector<RenameFailure> ListOperations::Undo(const RenameOptions& options) {
+  return RenameOrUndo(RenameDirection::kUndo, options);
+}
+
+TakeBackResult ListOperations::TakeBack(std::int64_t id) {
+  if (!history_) throw std::logic_error("no history to take a batch back from");
   ++renames_;
   names_.Forget();
-  return RenameRows(fileSystem_, list_, RenameDirection::kUndo);
+  TakeBackResult result = TakeBackBatch(fileSystem_, history_->Store(), id);
+  std::vector<std::uint64_t> failed;
+  for (const RenameFailure& failure : result.failures) failed.push_back(failure.row);
+  std::sort(failed.begin(), failed.end());
+  for (std::size_t i = 0; i < list_.Count(); ++i) {
+    if (!list_.Row(i).IsRenamed()) continue;
+    const std::optional<HistoryLink> link = history_->Link(i);
+    if (!link || link->batch != id || std::binary_search(failed.begin(), failed.end(), link->row))
+      continue;
+    list_.SetState(i, RowState::kNotRenamed);
+  }
+  return result;
+}
+
+std::vector<RenameFailure> ListOperations::RenameOrUndo(RenameDirection direction,
+                                                        const RenameOptions& options) {
+  ++renames_;
+  names_.Forget();
+  if (!history_ || !options.keepHistory) return RenameRows(fileSystem_, list_, direction);
+  std::string_view command = options.command;
+  if (command.empty()) command = direction == RenameDirection::kUndo ? "Undo" : "Rename";
+  return history_->Run(fileSystem_, list_, direction, command);
 }
 
 }  // namespace vornick::window

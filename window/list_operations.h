@@ -11,10 +11,13 @@
 
 #include "files/folder_walk.h"
 #include "platform/file_system.h"
+#include "platform/history_store.h"
 #include "platform/settings_store.h"
 #include "window/rename_command.h"
+#include "window/rename_history.h"
 #include "window/rename_list.h"
 #include "window/row_checks.h"
+#include "window/take_back.h"
 
 namespace vornick::window {
 
@@ -43,13 +46,21 @@ struct GatherResult {
   std::vector<PassedOver> passedOver;
 };
 
+// How a Rename or Undo is kept in the history.
+struct RenameOptions {
+  std::string_view command;  // what the history says ran it; "Rename" or "Undo" when empty
+  bool keepHistory = true;   // false: the user agreed to go on without a way back
+};
+
 // The rename list and everything that can be done to it, on a file system and a settings store.
 // Nothing here talks to a window: operations return what went wrong, and a long one calls its
 // pause hook where a window would let events run. Other operations may run nested inside that
 // hook; adding goes on with whatever the list then holds.
 class ListOperations {
  public:
-  ListOperations(platform::FileSystem& fileSystem, platform::SettingsStore& settings);
+  // With a history store, every Rename and Undo is written there before its first rename.
+  ListOperations(platform::FileSystem& fileSystem, platform::SettingsStore& settings,
+                 platform::HistoryStore* history = nullptr);
 
   RenameList& List() noexcept { return list_; }
   const RenameList& List() const noexcept { return list_; }
@@ -87,15 +98,23 @@ class ListOperations {
 
   // Rename takes each checked row that is not renamed to its proposed name; Undo takes back each
   // checked row that Rename renamed. Both return the rows that failed, with reasons, and record
-  // in each row what was done. Never replaces a file.
-  std::vector<RenameFailure> Rename();
-  std::vector<RenameFailure> Undo();
+  // in each row what was done. Never replaces a file. With a history, each throws
+  // platform::HistoryError, having renamed nothing, when the history cannot be written (unless
+  // told to go on without it).
+  std::vector<RenameFailure> Rename(const RenameOptions& options = {});
+  std::vector<RenameFailure> Undo(const RenameOptions& options = {});
+  // Takes batch `id` of the history back (see TakeBackBatch); the list's rows that it renamed show
+  // it. Throws what TakeBackBatch throws, and std::logic_error without a history.
+  TakeBackResult TakeBack(std::int64_t id);
+  // The history's record of this list's renames; none without a history.
+  RenameHistory* History() noexcept { return history_ ? &*history_ : nullptr; }
 
   void SetAllChecked(bool checked) noexcept { list_.SetAllChecked(checked); }
   // Empties the list; a gathering under way goes on appending to the empty list.
   void Clear() noexcept {
     list_.Clear();
     names_.Forget();
+    if (history_) history_->Forget();
   }
 
  private:
@@ -104,6 +123,7 @@ class ListOperations {
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
   void AddListing(const std::vector<files::NamePattern>& filePatterns);
   void AddDroppedFile(const std::string& path);
+  std::vector<RenameFailure> RenameOrUndo(RenameDirection direction, const RenameOptions& options);
 
   platform::FileSystem& fileSystem_;
   platform::SettingsStore& settings_;
@@ -121,6 +141,7 @@ class ListOperations {
   std::optional<std::string> typesFingerprint_;
   // Counts Rename and Undo, which may change the names of folders walked before.
   std::uint64_t renames_ = 0, walkedAtRename_ = 0;
+  std::optional<RenameHistory> history_;
 };
 
 }  // namespace vornick::window

@@ -101,6 +101,10 @@ std::string Describe(const Reason& reason, std::string_view target) {
       return "the same file is listed in another row";
     case Kind::kProposedTwice:
       return "another row proposes the same name in this folder";
+    case Kind::kNotTheFile:
+      return "the file there now is not the one that was renamed";
+    case Kind::kNoHistory:
+      return "the history could not be written: " + reason.error.message();
     case Kind::kSystem:
       return reason.error.message();
   }

@@ -32,6 +32,8 @@ struct Reason {
     kNameNotAccepted,
     kListedTwice,    // the same file is in another row
     kProposedTwice,  // another row proposes the same name in the folder
+    kNotTheFile,     // the file at the name is not the one that was renamed
+    kNoHistory,      // the history could not be written, so the file was left as it was
     kSystem,         // any other failure: `error` says what
   };
   Kind kind = Kind::kNone;

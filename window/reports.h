@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/history_store.h"
 #include "window/list_operations.h"
 #include "window/rename_command.h"
 
@@ -25,6 +26,15 @@ class Reports {
   virtual void Stopped(Command command, const std::string& why, bool typesUnreadable) = 0;
   // The folders and links a Load Folder or a drop passed over (never called with none).
   virtual void PassedOver(Command command, const std::vector<window::PassedOver>& passedOver) = 0;
+
+  // The history cannot be written (`why` names the place and the reason), so `command` would have
+  // no way back once the window closes: true when the user agrees to go on without it.
+  virtual bool GoOnWithoutHistory(Command command, const std::string& why) = 0;
+  // Offers to take `batch` back: true when the user takes it. `interrupted` when its program ended
+  // in the middle of it (asked at start); false when Undo had nothing else to do.
+  virtual bool OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) = 0;
+  // The history at `location` was damaged: it was kept as `setAsideAs`, and a new one started.
+  virtual void HistorySetAside(const std::string& location, const std::string& setAsideAs) = 0;
 };
 
 }  // namespace vornick::window

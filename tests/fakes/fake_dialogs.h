@@ -55,6 +55,21 @@ class FakeDialogs final : public platform::Dialogs, public window::Reports {
     messages.push_back({"Passed over " + std::to_string(static_cast<int>(command)), text});
   }
 
+  bool GoOnWithoutHistory(window::Command command, const std::string& why) override {
+    messages.push_back({"Without history " + std::to_string(static_cast<int>(command)), why});
+    return Take(answers_);
+  }
+  bool OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) override {
+    messages.push_back({interrupted ? "Interrupted" : "Take back",
+                        std::to_string(batch.id) + " " + std::to_string(batch.renamed)});
+    return Take(answers_);
+  }
+  void HistorySetAside(const std::string& location, const std::string& setAsideAs) override {
+    messages.push_back({"Set aside", location + " as " + setAsideAs});
+  }
+  // The answers to the questions, in order; an empty queue answers no, as Escape does.
+  void QueueAnswer(bool yes) { answers_.push_back(yes); }
+
   std::vector<std::string> folderPrompts;
   std::vector<platform::OpenDialogOptions> openRequests;
   std::vector<Message> messages;
@@ -71,6 +86,7 @@ class FakeDialogs final : public platform::Dialogs, public window::Reports {
   }
   std::deque<std::string> folders_;
   std::deque<std::vector<std::string>> opens_;
+  std::deque<bool> answers_;
 };
 
 }  // namespace vornick::fakes

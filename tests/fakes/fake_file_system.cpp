@@ -121,10 +121,15 @@ std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string&
 }
 
 platform::FileIdentity FakeFileSystem::GetIdentity(const std::string& path) {
-  return {1, nodes_.at(Resolve(path)).inode};
+  const std::lock_guard lock(mutex_);
+  const auto found = nodes_.find(Resolve(path));
+  if (found == nodes_.end()) Fail(path, std::errc::no_such_file_or_directory);
+  return {1, found->second.inode, 0};
 }
 
 std::error_code FakeFileSystem::Rename(const std::string& from, const std::string& to) noexcept {
+  const std::lock_guard lock(mutex_);
+  ++renameCalls_;
   try {
     // The key of a path's folder, links followed, and the path's last name.
     const auto split = [this](const std::string& path) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@ namespace vornick::fakes {
 //   fs.AddLink("/a/b/up", "/a/");      // its target's bits and kAttrLink; dangling: kAttrSystem
 //   fs.SetUnreadable("/a/b/");         // ReadFolder throws FileSystemError (EACCES)
 // ReadFolder lists in the real order, links resolved. Rename never replaces another entry.
+// GetIdentity and Rename may be called from two threads at once.
 class FakeFileSystem : public platform::FileSystem {
  public:
   FakeFileSystem();
@@ -29,6 +31,7 @@ class FakeFileSystem : public platform::FileSystem {
   void SetUnreadable(const std::string& folder);
 
   int ReadFolderCalls() const noexcept { return readFolderCalls_; }
+  int RenameCalls() const noexcept { return renameCalls_; }
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
@@ -52,6 +55,9 @@ class FakeFileSystem : public platform::FileSystem {
 
   std::map<std::string, Node> nodes_;  // by path without trailing '/'; the root is ""
   int readFolderCalls_ = 0;
+  int renameCalls_ = 0;
+  // The history's lookups run on a thread of their own, beside the renames.
+  std::mutex mutex_;
 };
 
 }  // namespace vornick::fakes

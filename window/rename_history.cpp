@@ -1,0 +1,266 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/rename_history.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "window/store_worker.h"
+
+namespace vornick::window {
+namespace {
+
+// The first piece is small, so that the first rename waits little; the pieces grow from there
+// (each is one synced write).
+constexpr std::size_t kFirstPiece = 256;
+constexpr std::size_t kLargestPiece = 16384;
+
+// A checked row that Rename or Undo tries.
+struct Attempt {
+  std::size_t index = 0;  // in the list
+  const RenameEntry* row = nullptr;
+  Reason refusal;                   // refused before any rename
+  std::optional<HistoryLink> link;  // an Undo of a row this list renamed: taken back there
+  // Written by the worker for the rows of a new batch:
+  std::int64_t historyRow = -1;  // its number in the batch, once written
+  std::error_code lookup;        // why the file could not be looked up
+};
+
+struct Piece {
+  std::size_t begin = 0, end = 0;  // attempts
+  std::uint64_t ticket = 0;
+  std::error_code failure;  // the history could not be written: the piece's rows are not either
+};
+
+// The new batch, as the worker writes it.
+class NewBatch {
+ public:
+  NewBatch(platform::FileSystem& fileSystem, platform::HistoryStore& store,
+           platform::BatchKind kind, std::string_view command, bool undo)
+      : fileSystem_(fileSystem), store_(store), kind_(kind), command_(command), undo_(undo) {}
+
+  std::int64_t Id() const noexcept { return id_; }
+
+  // Looks up and writes the files of the piece's attempts that need it.
+  void Write(std::vector<Attempt>& attempts, Piece& piece) {
+    if (broken_) {
+      piece.failure = broken_;
+      return;
+    }
+    std::vector<std::string> folders;
+    std::vector<platform::HistoryRow> rows;
+    std::string path;
+    for (std::size_t k = piece.begin; k < piece.end; ++k) {
+      Attempt& attempt = attempts[k];
+      if (attempt.refusal || attempt.link) continue;
+      const RenameEntry& row = *attempt.row;
+      const std::string& name = undo_ ? row.NewName : row.CurrentName;
+      const std::string& target = undo_ ? row.CurrentName : row.NewName;
+      platform::HistoryRow written;
+      path.assign(row.FolderPath()).append(name);
+      try {
+        written.identity = fileSystem_.GetIdentity(path);
+      } catch (const platform::FileSystemError& error) {
+        attempt.lookup = error.Error();
+        continue;
+      }
+      const auto [folder, added] =
+          folderIndex_.try_emplace(row.Folder.get(), static_cast<std::uint32_t>(folderCount_));
+      if (added) {
+        folders.push_back(row.FolderPath());
+        ++folderCount_;
+      }
+      written.folder = folder->second;
+      written.from = name;
+      written.to = target;
+      rows.push_back(std::move(written));
+      attempt.historyRow = static_cast<std::int64_t>(rowCount_ + rows.size() - 1);
+    }
+    if (rows.empty()) return;
+    try {
+      if (id_ == 0) {
+        id_ = store_.BeginBatch(kind_, command_, folders, rows);
+      } else {
+        store_.AddRows(id_, folders, rows);
+      }
+      rowCount_ += rows.size();
+    } catch (const platform::HistoryError& error) {
+      broken_ = error.Error() ? error.Error() : std::make_error_code(std::errc::io_error);
+      brokenWhat_ = error.what();
+      brokenWhere_ = error.Where();
+      piece.failure = broken_;
+      // The piece's rows were not written after all.
+      for (std::size_t k = piece.begin; k < piece.end; ++k) attempts[k].historyRow = -1;
+      folderCount_ -= folders.size();
+      std::erase_if(folderIndex_,
+                    [this](const auto& entry) { return entry.second >= folderCount_; });
+    }
+  }
+
+  [[noreturn]] void ThrowBroken() const {
+    throw platform::HistoryError(brokenWhere_, broken_, brokenWhat_);
+  }
+
+ private:
+  platform::FileSystem& fileSystem_;
+  platform::HistoryStore& store_;
+  platform::BatchKind kind_;
+  std::string command_;
+  bool undo_;
+  std::int64_t id_ = 0;
+  std::uint64_t rowCount_ = 0;
+  std::size_t folderCount_ = 0;
+  // Rows of one folder share its path: a folder is found by that copy.
+  std::unordered_map<const std::string*, std::uint32_t> folderIndex_;
+  std::error_code broken_;
+  std::string brokenWhat_, brokenWhere_;
+};
+
+// The outcomes of one piece, written by the worker when the piece is done (not synced: a row left
+// unknown is looked up on disk).
+struct Outcomes {
+  std::vector<std::uint64_t> renamed, failed;
+  std::map<std::int64_t, std::vector<std::uint64_t>> takenBack;
+
+  bool Empty() const { return renamed.empty() && failed.empty() && takenBack.empty(); }
+  void Write(platform::HistoryStore& store, std::int64_t batch) const {
+    try {
+      if (!renamed.empty()) store.RecordOutcomes(batch, renamed, platform::RowOutcome::kRenamed);
+      if (!failed.empty()) store.RecordOutcomes(batch, failed, platform::RowOutcome::kFailed);
+      for (const auto& [linked, rows] : takenBack) {
+        store.RecordOutcomes(linked, rows, platform::RowOutcome::kTakenBack);
+      }
+    } catch (const platform::HistoryError&) {
+      // Each row is looked up on disk when its batch is taken back; nothing is lost.
+    }
+  }
+};
+
+}  // namespace
+
+std::optional<HistoryLink> RenameHistory::Link(std::size_t index) const {
+  for (auto batch = batches_.rbegin(); batch != batches_.rend(); ++batch) {
+    const auto found = std::lower_bound(batch->rows.begin(), batch->rows.end(), index,
+                                        [](const std::pair<std::uint32_t, std::uint32_t>& row,
+                                           std::size_t i) { return row.first < i; });
+    if (found != batch->rows.end() && found->first == index) {
+      return HistoryLink{batch->id, found->second};
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, RenameList& list,
+                                              RenameDirection direction, std::string_view command) {
+  const bool undo = direction == RenameDirection::kUndo;
+  std::vector<Attempt> attempts;
+  std::vector<std::int64_t> linkedBatches;
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const RenameEntry& row = list.Row(i);
+    if (!row.Checked || row.IsRenamed() != undo) continue;
+    const std::string& name = undo ? row.NewName : row.CurrentName;
+    const std::string& target = undo ? row.CurrentName : row.NewName;
+    if (name == target) continue;
+    Attempt& attempt = attempts.emplace_back();
+    attempt.index = i;
+    attempt.row = &row;
+    attempt.refusal = RefusalReason(name, target);
+    if (undo && !attempt.refusal) {
+      attempt.link = Link(i);
+      if (attempt.link && std::find(linkedBatches.begin(), linkedBatches.end(),
+                                    attempt.link->batch) == linkedBatches.end()) {
+        linkedBatches.push_back(attempt.link->batch);
+      }
+    }
+  }
+  if (attempts.empty()) return {};
+
+  // The batches whose rows are taken back count as unfinished until this ends.
+  for (const std::int64_t batch : linkedBatches) store_.BeginTakeBack(batch);
+
+  std::vector<Piece> pieces;
+  for (std::size_t begin = 0, size = kFirstPiece; begin < attempts.size();
+       begin += size, size = std::min(size * 2, kLargestPiece)) {
+    pieces.push_back({begin, std::min(begin + size, attempts.size()), 0, {}});
+  }
+  NewBatch batch(fileSystem, store_,
+                 undo ? platform::BatchKind::kUndo : platform::BatchKind::kRename, command, undo);
+  // Declared after everything its tasks use, so that it ends (and runs what was posted) first.
+  StoreWorker worker;
+  for (Piece& piece : pieces) {
+    piece.ticket = worker.Post([&batch, &attempts, &piece] { batch.Write(attempts, piece); });
+  }
+
+  std::vector<RenameFailure> failures;
+  std::string from, to;
+  bool renamedAny = false;
+  auto outcomes = std::make_shared<Outcomes>();
+  Written written;
+  for (Piece& piece : pieces) {
+    worker.WaitFor(piece.ticket);
+    if (piece.failure && !renamedAny && batch.Id() == 0) batch.ThrowBroken();
+    for (std::size_t k = piece.begin; k < piece.end; ++k) {
+      const Attempt& attempt = attempts[k];
+      const RenameEntry& row = *attempt.row;
+      const std::string& name = undo ? row.NewName : row.CurrentName;
+      const std::string& target = undo ? row.CurrentName : row.NewName;
+      Reason reason = attempt.refusal;
+      if (!reason && !attempt.link) {
+        if (attempt.lookup) {
+          reason = FailureReason(attempt.lookup);
+        } else if (attempt.historyRow < 0) {
+          reason = {Reason::Kind::kNoHistory, piece.failure};
+        }
+      }
+      if (!reason) {
+        from.assign(row.FolderPath()).append(name);
+        to.assign(row.FolderPath()).append(target);
+        if (const std::error_code error = fileSystem.Rename(from, to))
+          reason = FailureReason(error);
+      }
+      const auto historyRow = static_cast<std::uint64_t>(attempt.historyRow);
+      if (!reason) {
+        renamedAny = true;
+        list.SetState(attempt.index, undo ? RowState::kNotRenamed : RowState::kRenamed);
+        if (attempt.link) {
+          outcomes->takenBack[attempt.link->batch].push_back(attempt.link->row);
+        } else if (attempt.historyRow >= 0) {
+          outcomes->renamed.push_back(historyRow);
+          if (!undo) {
+            written.rows.emplace_back(static_cast<std::uint32_t>(attempt.index),
+                                      static_cast<std::uint32_t>(historyRow));
+          }
+        }
+        continue;
+      }
+      if (attempt.historyRow >= 0) outcomes->failed.push_back(historyRow);
+      const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
+      if (row.State != failed || list.Failure(attempt.index) != reason) {
+        failures.push_back({attempt.index, row.FolderPath(), name, target, reason});
+      }
+      list.SetState(attempt.index, failed, reason);
+    }
+    if (!outcomes->Empty()) {
+      worker.Post([outcomes, &batch, this] { outcomes->Write(store_, batch.Id()); });
+      outcomes = std::make_shared<Outcomes>();
+    }
+  }
+  const std::uint64_t last = worker.Post([&batch, &linkedBatches, this] {
+    try {
+      if (batch.Id() != 0) store_.FinishBatch(batch.Id());
+      for (const std::int64_t linked : linkedBatches) store_.FinishBatch(linked);
+    } catch (const platform::HistoryError&) {
+      // Left unfinished, the batch is offered to be taken back, and each row looked up on disk.
+    }
+  });
+  worker.WaitFor(last);
+  if (batch.Id() != 0 && !written.rows.empty()) {
+    written.id = batch.Id();
+    batches_.push_back(std::move(written));
+  }
+  return failures;
+}
+
+}  // namespace vornick::window
