@@ -42,7 +42,9 @@ struct HistoryRow {
 
 // What became of a row, as far as the history knows.
 enum class RowOutcome : std::uint8_t {
-  kUnknown = 0,    // recorded, but the batch ended before it said: look on disk
+  // Not said: renamed, once the batch has finished (a write for every file would slow a Rename);
+  // in a batch that never finished, look on disk.
+  kUnknown = 0,
   kRenamed = 1,    // at its new name
   kFailed = 2,     // never renamed
   kTakenBack = 3,  // renamed, and given its old name back
@@ -91,9 +93,12 @@ class HistoryStore {
   // row left unknown is looked up on disk later.
   virtual void RecordOutcomes(std::int64_t batch, std::span<const std::uint64_t> rows,
                               RowOutcome outcome) = 0;
-  // The batch is over (synced on return); batches beyond the bound kept are dropped, oldest first,
-  // never this one.
+  // The batch is over (synced on return).
   virtual void FinishBatch(std::int64_t batch) = 0;
+  // The upkeep that may wait until the writes a rename waits for are done: batches beyond the
+  // bound kept are dropped, oldest first (never an unfinished one), and the log is written into
+  // the file.
+  virtual void Tidy() {}
   // A batch is being taken back: until FinishBatch it counts as unfinished again.
   virtual void BeginTakeBack(std::int64_t batch) = 0;
 

@@ -98,7 +98,7 @@ void Form1::Rename(RenameDirection direction) {
       failures = run({});
     } catch (const platform::HistoryError& error) {
       TellSetAside();
-      if (!reports_.GoOnWithoutHistory(command, error.what())) return;
+      if (!reports_.GoOnWithoutHistory(command, error.Where(), error.Error())) return;
       failures = run({.command = {}, .keepHistory = false});
     }
     TellSetAside();
@@ -119,7 +119,6 @@ bool Form1::OfferNewestBatch() {
     if (list.Row(i).Checked && list.Row(i).IsRenamed()) return false;
   }
   const std::optional<platform::BatchSummary> batch = NewestToTakeBack(History());
-  TellSetAside();
   if (!batch) return false;
   if (reports_.OfferTakeBack(*batch, false)) TakeBack(batch->id);
   return true;
@@ -134,7 +133,15 @@ void Form1::TellSetAside() {
 
 std::vector<platform::BatchSummary> Form1::History() {
   if (history_ == nullptr) return {};
-  return history_->Batches();
+  std::vector<platform::BatchSummary> batches;
+  try {
+    batches = history_->Batches();
+  } catch (const platform::HistoryError&) {
+    TellSetAside();
+    throw;
+  }
+  TellSetAside();
+  return batches;
 }
 
 void Form1::TakeBack(std::int64_t id) {
@@ -154,7 +161,6 @@ void Form1::OnStarted() {
   if (history_ == nullptr) return;
   try {
     const std::optional<platform::BatchSummary> batch = NewestInterrupted(History());
-    TellSetAside();
     if (!batch) return;
     if (reports_.OfferTakeBack(*batch, true)) return TakeBack(batch->id);
     SettleBatch(fileSystem_, *history_, batch->id);

@@ -119,15 +119,15 @@ class NewBatch {
 };
 
 // The outcomes of one piece, written by the worker when the piece is done (not synced: a row left
-// unknown is looked up on disk).
+// unknown is looked up on disk). A row renamed is left unknown: its batch says so once it finishes,
+// which spares a write for every file.
 struct Outcomes {
-  std::vector<std::uint64_t> renamed, failed;
+  std::vector<std::uint64_t> failed;
   std::map<std::int64_t, std::vector<std::uint64_t>> takenBack;
 
-  bool Empty() const { return renamed.empty() && failed.empty() && takenBack.empty(); }
+  bool Empty() const { return failed.empty() && takenBack.empty(); }
   void Write(platform::HistoryStore& store, std::int64_t batch) const {
     try {
-      if (!renamed.empty()) store.RecordOutcomes(batch, renamed, platform::RowOutcome::kRenamed);
       if (!failed.empty()) store.RecordOutcomes(batch, failed, platform::RowOutcome::kFailed);
       for (const auto& [linked, rows] : takenBack) {
         store.RecordOutcomes(linked, rows, platform::RowOutcome::kTakenBack);
@@ -192,6 +192,14 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
   for (Piece& piece : pieces) {
     piece.ticket = worker.Post([&batch, &attempts, &piece] { batch.Write(attempts, piece); });
   }
+  // The worker is well ahead of the renames by now: its upkeep costs them nothing.
+  worker.Post([this] {
+    try {
+      store_.Tidy();
+    } catch (const platform::HistoryError&) {
+      // Done at the next batch.
+    }
+  });
 
   std::vector<RenameFailure> failures;
   std::string from, to;
@@ -227,7 +235,6 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
         if (attempt.link) {
           outcomes->takenBack[attempt.link->batch].push_back(attempt.link->row);
         } else if (attempt.historyRow >= 0) {
-          outcomes->renamed.push_back(historyRow);
           if (!undo) {
             written.rows.emplace_back(static_cast<std::uint32_t>(attempt.index),
                                       static_cast<std::uint32_t>(historyRow));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/history_store.h"
@@ -27,9 +28,10 @@ class Reports {
   // The folders and links a Load Folder or a drop passed over (never called with none).
   virtual void PassedOver(Command command, const std::vector<window::PassedOver>& passedOver) = 0;
 
-  // The history cannot be written (`why` names the place and the reason), so `command` would have
-  // no way back once the window closes: true when the user agrees to go on without it.
-  virtual bool GoOnWithoutHistory(Command command, const std::string& why) = 0;
+  // The history cannot be written in `where` (`error` says why), so `command` would have no way
+  // back once the window closes: true when the user agrees to go on without it.
+  virtual bool GoOnWithoutHistory(Command command, const std::string& where,
+                                  std::error_code error) = 0;
   // Offers to take `batch` back: true when the user takes it. `interrupted` when its program ended
   // in the middle of it (asked at start); false when Undo had nothing else to do.
   virtual bool OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) = 0;

@@ -78,6 +78,11 @@ TakeBackResult TakeBackBatch(platform::FileSystem& fileSystem, platform::History
   }
   record();
   store.FinishBatch(id);
+  try {
+    store.Tidy();
+  } catch (const platform::HistoryError&) {
+    // Done after the next batch.
+  }
   std::reverse(result.failures.begin(), result.failures.end());
   return result;
 }
@@ -120,7 +125,10 @@ std::optional<platform::BatchSummary> NewestToTakeBack(
 std::optional<platform::BatchSummary> NewestInterrupted(
     const std::vector<platform::BatchSummary>& batches) {
   for (const platform::BatchSummary& batch : batches) {
-    if (!batch.finished && !batch.running && batch.renamed != 0) return batch;
+    if (batch.kind == platform::BatchKind::kRename && !batch.finished && !batch.running &&
+        batch.renamed != 0) {
+      return batch;
+    }
   }
   return std::nullopt;
 }

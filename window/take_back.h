@@ -43,7 +43,8 @@ std::string_view BatchStateWords(const platform::BatchSummary& batch);
 // is writing; Undo batches are not offered (taking one back renames the files again).
 std::optional<platform::BatchSummary> NewestToTakeBack(
     const std::vector<platform::BatchSummary>& batches);
-// The newest batch whose program ended in the middle of it, with files maybe still renamed.
+// The newest batch of renames whose program ended in the middle of it (or of taking it back),
+// with files maybe still renamed.
 std::optional<platform::BatchSummary> NewestInterrupted(
     const std::vector<platform::BatchSummary>& batches);
 

@@ -122,7 +122,7 @@ TEST_F(HistoryTest, TheWindowsUndoIsRecordedInTheBatchItTakesBack) {
   EXPECT_TRUE(operations.Undo().empty());
   EXPECT_EQ(store.Batches().size(), 1u);  // no batch of its own
   EXPECT_EQ(Outcomes(1),
-            (std::vector{RowOutcome::kTakenBack, RowOutcome::kRenamed, RowOutcome::kTakenBack}));
+            (std::vector{RowOutcome::kTakenBack, RowOutcome::kUnknown, RowOutcome::kTakenBack}));
   EXPECT_TRUE(store.Batch(1)->summary.finished);
   // Renamed again, the row is found in the newer batch, and the older keeps what it said.
   operations.List().SetChecked(1, true);
@@ -168,7 +168,7 @@ TEST_F(HistoryTest, TakingBackRefusesFilesChangedSinceAndNeverRenamesAFileTwice)
   EXPECT_EQ(fileSystem.RenameCalls(), renamesBefore + 1);
   EXPECT_TRUE(Exists("/m/a_b3.mp3"));
   EXPECT_TRUE(Exists("/m/A B0.mp3"));  // the other file stays where it is
-  EXPECT_EQ(Outcomes(1), (std::vector{RowOutcome::kRenamed, RowOutcome::kRenamed,
+  EXPECT_EQ(Outcomes(1), (std::vector{RowOutcome::kUnknown, RowOutcome::kUnknown,
                                       RowOutcome::kTakenBack, RowOutcome::kTakenBack}));
   EXPECT_EQ(BatchStateWords(store.Batches()[0]), "partly taken back");
   // Again: the rows taken back are left alone; the others are refused as before.
