@@ -15,7 +15,10 @@ constexpr std::string_view kProgram = "vornick-cli";
 constexpr OptionSyntax kCleanOptions[] = {
     {"z", "records end in a NUL byte, not a line feed (input and output)"}};
 constexpr OptionSyntax kApplyOptions[] = {
-    {"undo", "renames each checked row from its proposed name back to its current one"}};
+    {"undo", "renames each checked row from its proposed name back to its current one"},
+    {"no-history", "renames even when the history cannot be written (no way back kept)"}};
+constexpr OptionSyntax kRenameOptions[] = {
+    {"no-history", "renames even when the history cannot be written (no way back kept)"}};
 
 // Each byte stands for the Latin-1 character of its value: the parser sees the ASCII options as
 // they are, and every operand comes back byte for byte, UTF-8 or not.
@@ -70,7 +73,8 @@ struct Command {
 
 const Command kCommands[] = {
     {kCleanSyntax, RunClean},   {kPreviewSyntax, RunPreview}, {kApplySyntax, RunApply},
-    {kRenameSyntax, RunRename}, {kTypesSyntax, RunTypes},
+    {kRenameSyntax, RunRename}, {kTypesSyntax, RunTypes},     {kHistorySyntax, RunHistory},
+    {kUndoSyntax, RunUndo},
 };
 
 void WriteProgramHelp(std::ostream& out) {
@@ -115,25 +119,54 @@ const CommandSyntax kPreviewSyntax = {
 
 const CommandSyntax kApplySyntax = {
     "apply",
-    "[--undo] [--] PLAN",
+    "[--undo] [--no-history] [--] PLAN",
     "PLAN",
     1,
     "renames by a plan (- for standard input)",
     "Renames each checked row of the plan PLAN (- for standard input) from its current name to\n"
     "its proposed one. A file is never overwritten: a row that cannot be done is named on\n"
-    "standard error and the others are still done. A malformed plan renames nothing.",
+    "standard error and the others are still done. A malformed plan renames nothing. Each file\n"
+    "is kept in the history before it is renamed; when the history cannot be written, nothing\n"
+    "is renamed (exit status 2) unless --no-history is given.",
     kApplyOptions,
 };
 
 const CommandSyntax kRenameSyntax = {
     "rename",
-    "[--] PATH...",
+    "[--no-history] [--] PATH...",
     "PATH",
     kAnyNumber,
     "preview and apply at once; writes the plan",
     "Renames what preview would show and writes the plan it applied, the rows that failed\n"
     "unchecked, so that 'vornick-cli apply --undo' of it puts every name back. When the plan\n"
-    "cannot be written, the renames are put back.",
+    "cannot be written, the renames are put back. Each file is kept in the history before it\n"
+    "is renamed ('vornick-cli undo' takes the batch back); when the history cannot be written,\n"
+    "nothing is renamed (exit status 2) unless --no-history is given.",
+    kRenameOptions,
+};
+
+const CommandSyntax kHistorySyntax = {
+    "history",
+    "",
+    "",
+    0,
+    "the batches of renames kept, newest first",
+    "Writes one line for each batch of renames in the history, newest first: its id, when it\n"
+    "began, its state (done, interrupted, taken back, partly taken back, running), how many\n"
+    "files it renamed, the folder they are in and what ran it, separated by tabs.",
+    {},
+};
+
+const CommandSyntax kUndoSyntax = {
+    "undo",
+    "[ID]",
+    "",
+    1,
+    "takes back a batch of renames from the history",
+    "Gives the files of batch ID (without ID: the newest batch with files still renamed) their\n"
+    "old names back. Only a file that is still the one renamed (the same device and inode) is\n"
+    "renamed, and nothing is replaced; a file that cannot be taken back is named on standard\n"
+    "error. What is taken back is recorded, so running undo again finishes the job.",
     {},
 };
 

@@ -36,6 +36,8 @@ extern const CommandSyntax kPreviewSyntax;
 extern const CommandSyntax kApplySyntax;
 extern const CommandSyntax kRenameSyntax;
 extern const CommandSyntax kTypesSyntax;
+extern const CommandSyntax kHistorySyntax;
+extern const CommandSyntax kUndoSyntax;
 
 // A command's arguments. Operands and options keep their bytes, whatever their encoding.
 struct Arguments {

@@ -33,5 +33,8 @@ int RunApply(std::span<const std::string> args, Streams streams);
 int RunRename(std::span<const std::string> args, Streams streams);
 // Prints the selected file types from the user's settings, one per line.
 int RunTypes(std::span<const std::string> args, Streams streams);
+// The batches of renames in the history; taking one back.
+int RunHistory(std::span<const std::string> args, Streams streams);
+int RunUndo(std::span<const std::string> args, Streams streams);
 
 }  // namespace vornick::cli

@@ -15,6 +15,7 @@
 #include "cli/command_line.h"
 #include "cli/plan_format.h"
 #include "files/path_helpers.h"
+#include "platform/history/sqlite_history_store.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/settings/qt_settings_store.h"
 #include "window/list_operations.h"
@@ -116,12 +117,18 @@ void ReportRefusals(window::ListOperations& operations, Streams& streams) {
   }
 }
 
-// Renames the checked rows (or takes them back), each failed row on one line; 1 when any failed.
+// Renames the checked rows (or takes them back), each failed row on one line; 1 when any failed,
+// 2 when the history could not be written (nothing renamed).
 int RenameChecked(window::ListOperations& operations, window::RenameDirection direction,
-                  std::vector<window::RenameFailure>& failures, Streams& streams) {
+                  std::vector<window::RenameFailure>& failures, Streams& streams,
+                  const window::RenameOptions& options = {}) {
   try {
-    failures =
-        direction == window::RenameDirection::kUndo ? operations.Undo() : operations.Rename();
+    failures = direction == window::RenameDirection::kUndo ? operations.Undo(options)
+                                                           : operations.Rename(options);
+  } catch (const platform::HistoryError& error) {
+    streams.err << "vornick-cli: " << error.what()
+                << "; nothing was renamed (--no-history renames without a way back)\n";
+    return 2;
   } catch (const std::exception& error) {
     streams.err << "vornick-cli: "
                 << (direction == window::RenameDirection::kUndo ? "undo" : "rename")
@@ -201,14 +208,19 @@ int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams 
   const int gathered = Gather(operations, paths, seams, streams);
   if (gathered == 2) return gathered;
   std::vector<window::RenameFailure> failures;
-  const int status = std::max(
-      gathered, RenameChecked(operations, window::RenameDirection::kRename, failures, streams));
+  const int renamed =
+      RenameChecked(operations, window::RenameDirection::kRename, failures, streams,
+                    {.command = "vornick-cli rename", .keepHistory = !arguments.Has("no-history")});
+  ReportSetAside(seams.history, streams);
+  if (renamed == 2) return renamed;
+  const int status = std::max(gathered, renamed);
   WritePlan(streams.out, operations.List(), failures);
   if (streams.out.flush()) return status;
   // The plan is the only record of what was renamed: without it, nothing may stay renamed.
   std::vector<window::RenameFailure> notBack;
-  const bool allBack =
-      RenameChecked(operations, window::RenameDirection::kUndo, notBack, streams) == 0;
+  const bool allBack = RenameChecked(operations, window::RenameDirection::kUndo, notBack, streams,
+                                     {.command = "vornick-cli rename",
+                                      .keepHistory = !arguments.Has("no-history")}) == 0;
   streams.err << "vornick-cli: the output could not be written; "
               << (allBack ? "the renames were put back\n"
                           : "the renames above could not be put back\n");
@@ -234,12 +246,33 @@ int RunApplyWith(std::span<const std::string> args, Streams streams, PlanSeams s
   }
   if (status != 0) return status;
   std::vector<window::RenameFailure> failures;
-  return RenameChecked(operations,
-                       undo ? window::RenameDirection::kUndo : window::RenameDirection::kRename,
-                       failures, streams);
+  const int renamed = RenameChecked(
+      operations, undo ? window::RenameDirection::kUndo : window::RenameDirection::kRename,
+      failures, streams,
+      {.command = undo ? "vornick-cli apply --undo" : "vornick-cli apply",
+       .keepHistory = !arguments.Has("no-history")});
+  ReportSetAside(seams.history, streams);
+  return renamed;
+}
+
+void ReportSetAside(platform::HistoryStore* history, Streams& streams) {
+  if (history == nullptr) return;
+  if (const std::string setAside = history->TakeSetAside(); !setAside.empty()) {
+    streams.err << "vornick-cli: the history " << history->Location()
+                << " was damaged; it was kept as " << setAside << " and a new one was started\n";
+  }
 }
 
 namespace {
+
+// Where the history lives; none (every write refused) when neither XDG_STATE_HOME nor HOME says.
+std::string HistoryFolder() {
+  try {
+    return platform::SqliteHistoryStore::DefaultFolder();
+  } catch (const platform::HistoryError&) {
+    return {};
+  }
+}
 
 // What a command of the table works with. The command is the whole life of its process, which
 // hands all its memory back at exit: the list is left to that rather than freed row by row, which
@@ -247,14 +280,15 @@ namespace {
 struct Tools {
   platform::PosixFileSystem fileSystem;
   platform::QtSettingsStore settings;
-  window::ListOperations operations{fileSystem, settings};
+  platform::SqliteHistoryStore history{HistoryFolder()};
+  window::ListOperations operations{fileSystem, settings, &history};
 };
 
 PlanSeams ToolsUntilExit() {
   // Kept reachable to the end, so that leak checkers see nothing lost.
   static auto* const kept = new std::vector<std::unique_ptr<Tools>>;
   Tools& tools = *kept->emplace_back(std::make_unique<Tools>());
-  return {tools.fileSystem, tools.operations};
+  return {tools.fileSystem, tools.operations, &tools.history};
 }
 
 }  // namespace
@@ -265,6 +299,16 @@ int RunPreview(std::span<const std::string> args, Streams streams) {
 
 int RunApply(std::span<const std::string> args, Streams streams) {
   return RunApplyWith(args, streams, ToolsUntilExit());
+}
+
+int RunHistory(std::span<const std::string> args, Streams streams) {
+  return RunHistoryWith(args, streams, *ToolsUntilExit().history);
+}
+
+int RunUndo(std::span<const std::string> args, Streams streams) {
+  // Like rename, an undo goes on to its end when its reader goes away.
+  std::signal(SIGPIPE, SIG_IGN);
+  return RunUndoWith(args, streams, ToolsUntilExit());
 }
 
 int RunRename(std::span<const std::string> args, Streams streams) {

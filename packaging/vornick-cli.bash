@@ -19,12 +19,21 @@ _vornick_cli() {
       if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '--help --version' -- "$cur"))
       else
-        COMPREPLY=($(compgen -W 'clean preview apply rename types' -- "$cur"))
+        COMPREPLY=($(compgen -W 'clean preview apply rename types history undo' -- "$cur"))
       fi
       return ;;
     clean) options='-z --help' ;;
-    apply) options='--undo --help' ;;
-    preview | rename) options='--help' ;;
+    apply) options='--undo --no-history --help' ;;
+    rename) options='--no-history --help' ;;
+    preview) options='--help' ;;
+    history) options='--help' ;;
+    undo)
+      if [[ $cur != -* ]]; then
+        # The ids of the batches in the history, newest first.
+        COMPREPLY=($(compgen -W "$(vornick-cli history 2>/dev/null | cut -f 1)" -- "$cur"))
+        return
+      fi
+      options='--help' ;;
     types)
       options='--help'
       if [[ $cur != -* ]] && ((cword == i + 1)); then

@@ -8,7 +8,7 @@ cli=$1
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
+export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -29,7 +29,7 @@ run 0 --help
 grep -q '^usage: vornick-cli COMMAND' "$work/out" && [ ! -s "$work/err" ] || fail "--help: $(cat "$work/out")"
 run 0 --version
 [ "$(cat "$work/out")" = "vornick-cli $version" ] || fail "--version: $(cat "$work/out")"
-for command in clean preview apply rename types; do
+for command in clean preview apply rename types history undo; do
   for help in --help -h; do
     run 0 "$command" "$help"
     grep -q "^usage: vornick-cli $command " <<<"$(head -n 1 "$work/out")" && [ ! -s "$work/err" ] ||
@@ -42,7 +42,7 @@ run 2 --frobnicate clean
 one_error_line "'--frobnicate'" "vornick-cli --help"
 run 2 frobnicate
 one_error_line "'frobnicate'" "vornick-cli --help"
-for command in clean preview apply rename types; do
+for command in clean preview apply rename types history undo; do
   run 2 "$command" "$work" --frobnicate
   one_error_line "'--frobnicate'" "vornick-cli $command --help"
 done

@@ -18,9 +18,12 @@ ln -s "$work/other" "$work/m/out"
 # Deeper than PATH_MAX: 45 folders of 100 bytes each.
 (cd "$work/m/deep" && for _ in $(seq 45); do d=$(printf 'd%.0s' $(seq 100)); mkdir "$d"; cd "$d"; done &&
   touch g_h.mp3)
-# Root reads every folder whatever its permissions: run as nobody then.
+# Root reads every folder whatever its permissions: run as nobody then, from a copy of the program
+# in the test's own folder (the build may lie in a folder nobody cannot enter, as root's home).
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
+  cp "$cli" "$work/vornick-cli"
+  cli=$work/vornick-cli
   chown -R nobody: "$work"
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
@@ -30,7 +33,8 @@ chmod 000 "$work/m/locked"
 run() {
   local expected=$1 status=0
   shift
-  timeout 20 "${as_user[@]}" env XDG_CONFIG_HOME="$work/config" "$cli" "$@" > "$work/out" \
+  timeout 20 "${as_user[@]}" env XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" \
+    "$cli" "$@" > "$work/out" \
     2> "$work/err" < /dev/null || status=$?
   [ "$status" -eq "$expected" ] || fail "vornick-cli $*: status $status, not $expected: $(cat "$work/err")"
 }

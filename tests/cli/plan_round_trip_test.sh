@@ -9,6 +9,7 @@ cli=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"  # no settings: MP3 files
+export XDG_STATE_HOME="$work/state"    # the history of this test's renames only
 mkdir -p "$XDG_CONFIG_HOME"
 root="$work/library"
 
