@@ -51,6 +51,11 @@ struct NoDialogs final : vornick::platform::Dialogs, vornick::window::Reports {
   void Stopped(vornick::window::Command, const std::string&, bool) override {}
   void PassedOver(vornick::window::Command,
                   const std::vector<vornick::window::PassedOver>&) override {}
+  bool GoOnWithoutHistory(vornick::window::Command, const std::string&, std::error_code) override {
+    return false;
+  }
+  bool OfferTakeBack(const vornick::platform::BatchSummary&, bool) override { return false; }
+  void HistorySetAside(const std::string&, const std::string&) override {}
 };
 
 // Names to build the paths from; the paths themselves are made as the load goes, so that the

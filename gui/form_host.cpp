@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "gui/command_button.h"
+#include "gui/history_dialog.h"
 #include "gui/main_form.h"
 #include "gui/qt_window.h"
 #include "gui/rename_view.h"
@@ -33,6 +34,7 @@ FormHost::FormHost(window::Form1& form, QtWindow& window) : form_(form), window_
   connect(&list, &RenameView::PathsDropped, this, [this](const std::vector<std::string>& paths) {
     Run([this, &paths] { form_.OnDrop(paths); });
   });
+  connect(&mainForm, &MainForm::HistoryRequested, this, &FormHost::ShowHistory);
   // Closing the window ends everything, also a command that is still under way.
   connect(&mainForm, &MainForm::CloseRequested, this, [this] {
     if (running_ > 0) window_.End();
@@ -50,6 +52,18 @@ void FormHost::Load() {
 
 void FormHost::Open(const std::vector<std::string>& paths) {
   Run([this, &paths] { form_.OnOpen(paths); });
+}
+
+void FormHost::Started() {
+  Run([this] { form_.OnStarted(); });
+}
+
+void FormHost::ShowHistory() {
+  HistoryDialog dialog(
+      [this] { return form_.History(); },
+      [this](std::int64_t batch) { Run([this, batch] { form_.TakeBack(batch); }); },
+      &window_.Form());
+  dialog.exec();
 }
 
 template <typename Handler>

@@ -24,6 +24,10 @@ class FormHost final : public QObject {
   void Load();
   // Adds the paths named when the program started (see Form1::OnOpen).
   void Open(const std::vector<std::string>& paths);
+  // Once the window shows (and the paths are added): see Form1::OnStarted.
+  void Started();
+  // The history dialog, modal over the window; a batch is taken back there as Form1 takes it.
+  void ShowHistory();
 
  private:
   template <typename Handler>

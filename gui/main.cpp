@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "gui/qt_window.h"
 #include "gui/shown_reports.h"
 #include "gui/translations.h"
+#include "platform/history/sqlite_history_store.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/settings/qt_settings_store.h"
 #include "window/form1.h"
@@ -70,6 +72,17 @@ Arguments Parse(int argc, char** argv) {
   return arguments;
 }
 
+// The history in its usual folder. Without one (neither XDG_STATE_HOME nor HOME), a store on no
+// folder refuses every write, so that Rename asks before it renames without a way back.
+std::unique_ptr<vornick::platform::SqliteHistoryStore> MakeHistory() {
+  using vornick::platform::SqliteHistoryStore;
+  try {
+    return std::make_unique<SqliteHistoryStore>(SqliteHistoryStore::DefaultFolder());
+  } catch (const vornick::platform::HistoryError&) {
+    return std::make_unique<SqliteHistoryStore>(std::string());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,13 +123,16 @@ int main(int argc, char** argv) {
   vornick::gui::QtWindow window;
   vornick::gui::QtDialogs dialogs(&window.Form());
   vornick::gui::ShownReports reports(dialogs, window);
-  vornick::window::Form1 form(fileSystem, settings, dialogs, reports, window);
+  const std::unique_ptr<vornick::platform::SqliteHistoryStore> history = MakeHistory();
+  vornick::window::Form1 form(fileSystem, settings, dialogs, reports, window, history.get());
   vornick::gui::FormHost host(form, window);
   host.Load();
   window.Form().show();
-  // The paths are added once the window shows, so that the user sees the load.
-  if (!named.paths.empty()) {
-    QTimer::singleShot(0, &host, [&host, &named] { host.Open(named.paths); });
-  }
+  // The paths are added once the window shows, so that the user sees the load; then a Rename that
+  // an earlier run left in the middle is offered back, over the window.
+  QTimer::singleShot(0, &host, [&host, &named] {
+    if (!named.paths.empty()) host.Open(named.paths);
+    host.Started();
+  });
   return QApplication::exec();
 }

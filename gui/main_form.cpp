@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main_form.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -117,6 +118,16 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   quit->setContext(Qt::ApplicationShortcut);
   connect(quit, &QShortcut::activated, this, [this] { ButtonOf(platform::Button::kExit).click(); });
+
+  // The history has no button of its own, so the eight buttons stay as they are.
+  history_ = new QAction(tr("&History..."), this);
+  history_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  history_->setShortcutContext(Qt::WindowShortcut);
+  history_->setToolTip(tr("See the renames kept, and take an earlier one back (Ctrl+H)"));
+  addAction(history_);
+  fileList_->addAction(history_);
+  fileList_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(history_, &QAction::triggered, this, &MainForm::HistoryRequested);
 }
 
 void MainForm::ReportOuterSize() {

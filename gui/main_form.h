@@ -24,6 +24,8 @@ class MainForm final : public QWidget {
     return *buttons_.at(static_cast<std::size_t>(button));
   }
   static QIcon Picture(platform::Button button);
+  // "History...": Ctrl+H anywhere in the window, and the file list's context menu.
+  QAction& HistoryAction() const { return *history_; }
 
  signals:
   // The outer size changed (also when the frame first appears around the window).
@@ -32,6 +34,7 @@ class MainForm final : public QWidget {
   void MouseMoved();
   void ButtonMouseMoved(platform::Button button);
   void CloseRequested();
+  void HistoryRequested();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -44,6 +47,7 @@ class MainForm final : public QWidget {
   void ReportOuterSize();
 
   RenameView* fileList_;
+  QAction* history_;
   std::array<CommandButton*, platform::kButtonCount> buttons_{};
   QSize lastOuterSize_;
 };

@@ -4,8 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-
-#include "gui/wording.h"
+#include <QPushButton>
 
 namespace vornick::gui {
 namespace {
@@ -65,6 +64,31 @@ void QtDialogs::PassedOver(window::Command /*command*/,
                            const std::vector<window::PassedOver>& passedOver) {
   const MessageText message = PassedOverMessage(passedOver);
   ShowMessage(message.title, message.text);
+}
+
+bool QtDialogs::GoOnWithoutHistory(window::Command command, const std::string& where,
+                                   std::error_code error) {
+  return Ask(GoOnWithoutHistoryQuestion(command, where, error), QMessageBox::Warning, false);
+}
+
+bool QtDialogs::OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) {
+  return Ask(TakeBackQuestion(batch, interrupted), QMessageBox::Question, true);
+}
+
+void QtDialogs::HistorySetAside(const std::string& location, const std::string& setAsideAs) {
+  const MessageText message = HistorySetAsideMessage(location, setAsideAs);
+  ShowMessage(message.title, message.text);
+}
+
+bool QtDialogs::Ask(const QuestionText& question, QMessageBox::Icon icon, bool goOnIsDefault) {
+  QMessageBox box(icon, question.title, question.text, QMessageBox::NoButton, parent_);
+  box.setTextFormat(Qt::PlainText);  // file names are never markup
+  QPushButton* goOn = box.addButton(question.goOn, QMessageBox::AcceptRole);
+  QPushButton* stop = box.addButton(question.stop, QMessageBox::RejectRole);
+  box.setDefaultButton(goOnIsDefault ? goOn : stop);
+  box.setEscapeButton(stop);
+  box.exec();
+  return box.clickedButton() == goOn;
 }
 
 void QtDialogs::ShowMessage(const QString& title, const QString& whole) {

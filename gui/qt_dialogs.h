@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
+#include "gui/wording.h"
 #include "platform/dialogs.h"
 #include "window/reports.h"
 
@@ -23,10 +25,18 @@ class QtDialogs final : public platform::Dialogs, public window::Reports {
   void Stopped(window::Command command, const std::string& why, bool typesUnreadable) override;
   void PassedOver(window::Command command,
                   const std::vector<window::PassedOver>& passedOver) override;
+  // Cancel is the default: nothing is renamed without a way back unless the user says so.
+  bool GoOnWithoutHistory(window::Command command, const std::string& where,
+                          std::error_code error) override;
+  bool OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) override;
+  void HistorySetAside(const std::string& location, const std::string& setAsideAs) override;
 
   // A message box of plain text with an OK button; a long text shows its beginning, and the whole
   // under "Show Details...".
   void ShowMessage(const QString& title, const QString& text);
+  // A question of plain text; true when the user picks `goOn`. Escape (and closing the box)
+  // answers `stop`; Return answers `goOn` when `goOnIsDefault`, else `stop`.
+  bool Ask(const QuestionText& question, QMessageBox::Icon icon, bool goOnIsDefault);
 
  private:
   QWidget* parent_;

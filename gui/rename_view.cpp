@@ -2,6 +2,8 @@
 #include "gui/rename_view.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -65,6 +67,26 @@ void RenameView::mousePressEvent(QMouseEvent* event) {
       index.isValid() && index.row() != currentIndex().row()) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   }
+}
+
+void RenameView::keyPressEvent(QKeyEvent* event) {
+  // The Menu key and Shift+F10 open the context menu at the current row. Only some platforms
+  // turn the Menu key into a context menu themselves; there the menu has the keyboard by the time
+  // the key arrives, so it never opens twice.
+  const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+  const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+  if (!menuKey && !shiftF10) {
+    QTreeView::keyPressEvent(event);
+    return;
+  }
+  const QRect row = visualRect(currentIndex());
+  const QPoint at = viewport()->rect().intersects(row)
+                        ? QPoint(row.left() + row.height(), row.bottom())
+                        : viewport()->rect().topLeft();
+  QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at),
+                         event->modifiers());
+  QCoreApplication::sendEvent(viewport(), &menu);
+  event->accept();
 }
 
 void RenameView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,

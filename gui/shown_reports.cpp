@@ -22,4 +22,20 @@ void ShownReports::PassedOver(window::Command command,
   reports_.PassedOver(command, passedOver);
 }
 
+bool ShownReports::GoOnWithoutHistory(window::Command command, const std::string& where,
+                                      std::error_code error) {
+  window_.ShowAppendedRows();
+  return reports_.GoOnWithoutHistory(command, where, error);
+}
+
+bool ShownReports::OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) {
+  window_.ShowAppendedRows();
+  return reports_.OfferTakeBack(batch, interrupted);
+}
+
+void ShownReports::HistorySetAside(const std::string& location, const std::string& setAsideAs) {
+  window_.ShowAppendedRows();
+  reports_.HistorySetAside(location, setAsideAs);
+}
+
 }  // namespace vornick::gui

@@ -21,6 +21,10 @@ class ShownReports final : public window::Reports {
   void Stopped(window::Command command, const std::string& why, bool typesUnreadable) override;
   void PassedOver(window::Command command,
                   const std::vector<window::PassedOver>& passedOver) override;
+  bool GoOnWithoutHistory(window::Command command, const std::string& where,
+                          std::error_code error) override;
+  bool OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) override;
+  void HistorySetAside(const std::string& location, const std::string& setAsideAs) override;
 
  private:
   window::Reports& reports_;

@@ -2,8 +2,11 @@
 #include "gui/wording.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QLocale>
 #include <algorithm>
 #include <array>
+#include <climits>
 
 namespace vornick::gui {
 namespace {
@@ -100,6 +103,12 @@ QString ReasonWords(const window::Reason& reason, const QString& target) {
     case Kind::kProposedTwice:
       return QCoreApplication::translate("Reasons",
                                          "another row proposes the same name in this folder");
+    case Kind::kNotTheFile:
+      return QCoreApplication::translate("Reasons",
+                                         "the file there now is not the one that was renamed");
+    case Kind::kNoHistory:
+      return QCoreApplication::translate("Reasons", "the history could not be written: %1")
+          .arg(SystemWords(reason.error));
     case Kind::kSystem:
       return SystemWords(reason.error);
   }
@@ -185,6 +194,78 @@ MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver)
         .arg(Text(path.path), SystemWords(path.error));
   });
   return message;
+}
+
+MessageText HistorySetAsideMessage(const std::string& location, const std::string& setAsideAs) {
+  return {QCoreApplication::translate("Messages", "The history was damaged"),
+          QCoreApplication::translate("Messages",
+                                      "The history of renames in %1 was damaged. It was kept as "
+                                      "%2, and a new history was started.")
+              .arg(Text(location), Text(setAsideAs))};
+}
+
+QuestionText GoOnWithoutHistoryQuestion(window::Command command, const std::string& where,
+                                        std::error_code error) {
+  QuestionText question;
+  question.stop = QCoreApplication::translate("Questions", "&Cancel");
+  if (command == window::Command::kUndo) {
+    question.title = QCoreApplication::translate("Questions", "Undo without a way back?");
+    question.text = QCoreApplication::translate(
+        "Questions",
+        "The history of renames could not be written:\n%1\n\nIf you undo anyway, the names "
+        "given back are not kept, and this Undo cannot be taken back once the window is closed.");
+    question.goOn = QCoreApplication::translate("Questions", "&Undo Anyway");
+  } else {
+    question.title = QCoreApplication::translate("Questions", "Rename without a way back?");
+    question.text = QCoreApplication::translate(
+        "Questions",
+        "The history of renames could not be written:\n%1\n\nIf you rename anyway, the renames "
+        "cannot be taken back once the window is closed.");
+    question.goOn = QCoreApplication::translate("Questions", "&Rename Anyway");
+  }
+  question.text = question.text.arg(Text(where) + QStringLiteral(": ") + SystemWords(error));
+  return question;
+}
+
+QuestionText TakeBackQuestion(const platform::BatchSummary& batch, bool interrupted) {
+  // More files than an int counts are still "many"; the plural form is all the count decides.
+  const int count = static_cast<int>(std::min<std::uint64_t>(batch.renamed, INT_MAX));
+  QuestionText question;
+  question.goOn = QCoreApplication::translate("Questions", "&Take Back");
+  if (interrupted) {
+    question.title = QCoreApplication::translate("Questions", "A Rename was interrupted");
+    question.text = QCoreApplication::translate(
+        "Questions",
+        "The program ended in the middle of a Rename begun on %1: %n file(s) in %2 may still have "
+        "their new names.\n\nTake Back gives them their old names again; Keep leaves them as "
+        "they are.",
+        nullptr, count);
+    question.stop = QCoreApplication::translate("Questions", "&Keep");
+  } else {
+    question.title = QCoreApplication::translate("Questions", "Take back an earlier Rename?");
+    question.text = QCoreApplication::translate(
+        "Questions",
+        "Nothing in the list is left to undo. A Rename on %1 gave %n file(s) in %2 new names, "
+        "which they still have.\n\nTake Back gives them their old names again.",
+        nullptr, count);
+    question.stop = QCoreApplication::translate("Questions", "&Cancel");
+  }
+  question.text = question.text.arg(WhenWords(batch.started), Text(batch.folder));
+  return question;
+}
+
+QString WhenWords(std::int64_t started) {
+  return QLocale().toString(QDateTime::fromSecsSinceEpoch(started), QLocale::ShortFormat);
+}
+
+QString BatchStateWords(const platform::BatchSummary& batch) {
+  if (batch.running) return QCoreApplication::translate("History", "running");
+  if (batch.takenBack > 0) {
+    return batch.renamed == 0 ? QCoreApplication::translate("History", "taken back")
+                              : QCoreApplication::translate("History", "partly taken back");
+  }
+  if (!batch.finished) return QCoreApplication::translate("History", "interrupted");
+  return QCoreApplication::translate("History", "done");
 }
 
 QString ButtonCaption(platform::Button button) {

@@ -3,8 +3,10 @@
 
 #include <QString>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "platform/history_store.h"
 #include "platform/window.h"
 #include "window/reports.h"
 #include "window/row_checks.h"
@@ -28,6 +30,23 @@ MessageText RenameFailedMessage(window::RenameDirection direction,
                                 const std::vector<window::RenameFailure>& failures);
 MessageText StoppedMessage(window::Command command, const std::string& why, bool typesUnreadable);
 MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver);
+MessageText HistorySetAsideMessage(const std::string& location, const std::string& setAsideAs);
+
+// A question: `goOn` is the caption of the button that goes on, `stop` of the one that does not.
+struct QuestionText {
+  QString title;
+  QString text;
+  QString goOn;
+  QString stop;
+};
+QuestionText GoOnWithoutHistoryQuestion(window::Command command, const std::string& where,
+                                        std::error_code error);
+QuestionText TakeBackQuestion(const platform::BatchSummary& batch, bool interrupted);
+
+// When a batch began (seconds since 1970, UTC), in local time in the user's short format.
+QString WhenWords(std::int64_t started);
+// How a batch of the history stands: done, interrupted, taken back, ...
+QString BatchStateWords(const platform::BatchSummary& batch);
 
 // A command button's caption (with its mnemonic) and what it does.
 QString ButtonCaption(platform::Button button);

@@ -34,7 +34,8 @@ cleanup() {
 }
 trap cleanup EXIT
 # The program sees a fresh home: no settings of the user's, and Qt's own widgets for the dialogs.
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+  XDG_STATE_HOME="$work/state"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORMTHEME
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

@@ -108,6 +108,93 @@
     </message>
 </context>
 <context>
+    <name>History</name>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Rename History</source>
+        <translation>Umbenennungsverlauf</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Stand</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Renames in the history</source>
+        <translation>Umbenennungen im Verlauf</translation>
+    </message>
+    <message>
+        <source>Every Rename kept in the history, newest first</source>
+        <translation>Jede im Verlauf festgehaltene Umbenennung, die neueste zuerst</translation>
+    </message>
+    <message>
+        <source>&amp;Take Back</source>
+        <translation>&amp;Zurücknehmen</translation>
+    </message>
+    <message>
+        <source>Give the files of the selected Rename their old names back, where they still have the new ones</source>
+        <translation>Den Dateien der gewählten Umbenennung ihre alten Namen zurückgeben, wo sie noch die neuen tragen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Close this window; nothing is renamed</source>
+        <translation>Dieses Fenster schließen; nichts wird umbenannt</translation>
+    </message>
+    <message>
+        <source>No renames are kept in the history yet.</source>
+        <translation>Im Verlauf ist noch keine Umbenennung festgehalten.</translation>
+    </message>
+    <message>
+        <source>The history could not be read: %1</source>
+        <translation>Der Verlauf konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>taken back</source>
+        <translation>zurückgenommen</translation>
+    </message>
+    <message>
+        <source>partly taken back</source>
+        <translation>teilweise zurückgenommen</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>unterbrochen</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>erledigt</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>Rename stopped</source>
@@ -184,6 +271,99 @@
     <message>
         <source>The file types could not be read from the settings: %1</source>
         <translation>Die Dateitypen konnten nicht aus den Einstellungen gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The history was damaged</source>
+        <translation>Der Verlauf war beschädigt</translation>
+    </message>
+    <message>
+        <source>The history of renames in %1 was damaged. It was kept as %2, and a new history was started.</source>
+        <translation>Der Umbenennungsverlauf in %1 war beschädigt. Er wurde als %2 aufbewahrt, und ein neuer Verlauf wurde begonnen.</translation>
+    </message>
+</context>
+<context>
+    <name>Questions</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Undo without a way back?</source>
+        <translation>Ohne Weg zurück rückgängig machen?</translation>
+    </message>
+    <message>
+        <source>The history of renames could not be written:
+%1
+
+If you undo anyway, the names given back are not kept, and this Undo cannot be taken back once the window is closed.</source>
+        <translation>Der Umbenennungsverlauf konnte nicht geschrieben werden:
+%1
+
+Wenn Sie trotzdem rückgängig machen, werden die zurückgegebenen Namen nicht festgehalten, und dies lässt sich nicht mehr zurücknehmen, sobald das Fenster geschlossen ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Anyway</source>
+        <translation>Trotzdem &amp;rückgängig</translation>
+    </message>
+    <message>
+        <source>Rename without a way back?</source>
+        <translation>Ohne Weg zurück umbenennen?</translation>
+    </message>
+    <message>
+        <source>The history of renames could not be written:
+%1
+
+If you rename anyway, the renames cannot be taken back once the window is closed.</source>
+        <translation>Der Umbenennungsverlauf konnte nicht geschrieben werden:
+%1
+
+Wenn Sie trotzdem umbenennen, lassen sich die Umbenennungen nicht mehr zurücknehmen, sobald das Fenster geschlossen ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Rename Anyway</source>
+        <translation>&amp;Trotzdem umbenennen</translation>
+    </message>
+    <message>
+        <source>&amp;Take Back</source>
+        <translation>&amp;Zurücknehmen</translation>
+    </message>
+    <message>
+        <source>A Rename was interrupted</source>
+        <translation>Eine Umbenennung wurde unterbrochen</translation>
+    </message>
+    <message numerus="yes">
+        <source>The program ended in the middle of a Rename begun on %1: %n file(s) in %2 may still have their new names.
+
+Take Back gives them their old names again; Keep leaves them as they are.</source>
+        <translation>
+            <numerusform>Das Programm endete mitten in einer Umbenennung vom %1: %n Datei in %2 trägt womöglich noch ihren neuen Namen.
+
+„Zurücknehmen“ gibt ihr den alten Namen zurück; „Behalten“ lässt sie, wie sie ist.</numerusform>
+            <numerusform>Das Programm endete mitten in einer Umbenennung vom %1: %n Dateien in %2 tragen womöglich noch ihre neuen Namen.
+
+„Zurücknehmen“ gibt ihnen die alten Namen zurück; „Behalten“ lässt sie, wie sie sind.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Keep</source>
+        <translation>&amp;Behalten</translation>
+    </message>
+    <message>
+        <source>Take back an earlier Rename?</source>
+        <translation>Eine frühere Umbenennung zurücknehmen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing in the list is left to undo. A Rename on %1 gave %n file(s) in %2 new names, which they still have.
+
+Take Back gives them their old names again.</source>
+        <translation>
+            <numerusform>In der Liste ist nichts mehr rückgängig zu machen. Eine Umbenennung vom %1 gab %n Datei in %2 einen neuen Namen, den sie noch trägt.
+
+„Zurücknehmen“ gibt ihr den alten Namen zurück.</numerusform>
+            <numerusform>In der Liste ist nichts mehr rückgängig zu machen. Eine Umbenennung vom %1 gab %n Dateien in %2 neue Namen, die sie noch tragen.
+
+„Zurücknehmen“ gibt ihnen die alten Namen zurück.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -264,6 +444,14 @@
         <source>another row proposes the same name in this folder</source>
         <translation>eine andere Zeile schlägt in diesem Ordner denselben Namen vor</translation>
     </message>
+    <message>
+        <source>the file there now is not the one that was renamed</source>
+        <translation>die Datei dort ist nicht mehr die, die umbenannt wurde</translation>
+    </message>
+    <message>
+        <source>the history could not be written: %1</source>
+        <translation>der Verlauf konnte nicht geschrieben werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>Statuses</name>
@@ -289,6 +477,14 @@
     <message>
         <source>Files to rename</source>
         <translation>Umzubenennende Dateien</translation>
+    </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation>&amp;Verlauf …</translation>
+    </message>
+    <message>
+        <source>See the renames kept, and take an earlier one back (Ctrl+H)</source>
+        <translation>Die festgehaltenen Umbenennungen ansehen und eine frühere zurücknehmen (Strg+H)</translation>
     </message>
 </context>
 <context>

@@ -108,6 +108,93 @@
     </message>
 </context>
 <context>
+    <name>History</name>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renames in the history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Rename kept in the history, newest first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Take Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the files of the selected Rename their old names back, where they still have the new ones</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close this window; nothing is renamed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No renames are kept in the history yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>taken back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>partly taken back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>Rename stopped</source>
@@ -184,6 +271,93 @@
     <message>
         <source>The file types could not be read from the settings: %1</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history was damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history of renames in %1 was damaged. It was kept as %2, and a new history was started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Questions</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo without a way back?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history of renames could not be written:
+%1
+
+If you undo anyway, the names given back are not kept, and this Undo cannot be taken back once the window is closed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename without a way back?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The history of renames could not be written:
+%1
+
+If you rename anyway, the renames cannot be taken back once the window is closed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rename Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Take Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A Rename was interrupted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The program ended in the middle of a Rename begun on %1: %n file(s) in %2 may still have their new names.
+
+Take Back gives them their old names again; Keep leaves them as they are.</source>
+        <translation>
+            <numerusform>The program ended in the middle of a Rename begun on %1: %n file in %2 may still have its new name.
+
+Take Back gives it its old name again; Keep leaves it as it is.</numerusform>
+            <numerusform>The program ended in the middle of a Rename begun on %1: %n files in %2 may still have their new names.
+
+Take Back gives them their old names again; Keep leaves them as they are.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Keep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take back an earlier Rename?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing in the list is left to undo. A Rename on %1 gave %n file(s) in %2 new names, which they still have.
+
+Take Back gives them their old names again.</source>
+        <translation>
+            <numerusform>Nothing in the list is left to undo. A Rename on %1 gave %n file in %2 a new name, which it still has.
+
+Take Back gives it its old name again.</numerusform>
+            <numerusform>Nothing in the list is left to undo. A Rename on %1 gave %n files in %2 new names, which they still have.
+
+Take Back gives them their old names again.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -264,6 +438,14 @@
         <source>another row proposes the same name in this folder</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the file there now is not the one that was renamed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the history could not be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Statuses</name>
@@ -288,6 +470,14 @@
     <name>vornick::gui::MainForm</name>
     <message>
         <source>Files to rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>See the renames kept, and take an earlier one back (Ctrl+H)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -55,8 +55,10 @@ class FakeDialogs final : public platform::Dialogs, public window::Reports {
     messages.push_back({"Passed over " + std::to_string(static_cast<int>(command)), text});
   }
 
-  bool GoOnWithoutHistory(window::Command command, const std::string& why) override {
-    messages.push_back({"Without history " + std::to_string(static_cast<int>(command)), why});
+  bool GoOnWithoutHistory(window::Command command, const std::string& where,
+                          std::error_code error) override {
+    messages.push_back({"Without history " + std::to_string(static_cast<int>(command)),
+                        where + ": " + error.message()});
     return Take(answers_);
   }
   bool OfferTakeBack(const platform::BatchSummary& batch, bool interrupted) override {

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
@@ -311,6 +312,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QTemporaryDir settingsFolder;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+  // Nor does the rename history ever go to the user's: should anything reach for its usual
+  // folder, that is a temporary one too.
+  QTemporaryDir stateFolder;
+  setenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()).constData(), 1);
   // The English texts, whose plural forms come from a translation too.
   vornick::gui::InstallTranslations(application, QLocale(QLocale::English));
   // The item-model tester reports what it finds as warnings; each is a failure of the test.
