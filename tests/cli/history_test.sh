@@ -44,7 +44,10 @@ kill_rename() {
   local pid=$!
   case $1 in
     before) ;;
-    during) until [ -n "$(find "$lib" -name 'A B *' -print -quit)" ]; do :; done ;;
+    during)
+      until [ -n "$(find "$lib" -name 'A B *' -print -quit)" ] || ! kill -0 $pid 2> /dev/null; do
+        :
+      done ;;
     after) until [ "$(renamed_count)" -eq "$total" ] || ! kill -0 $pid 2> /dev/null; do sleep 0.01; done ;;
   esac
   kill -9 $pid 2> /dev/null || true
@@ -66,7 +69,7 @@ done
 "$cli" rename "$lib" > /dev/null
 "$cli" undo > /dev/null 2>&1 &
 pid=$!
-until [ "$(renamed_count)" -lt "$total" ]; do :; done
+until [ "$(renamed_count)" -lt "$total" ] || ! kill -0 $pid 2> /dev/null; do :; done
 kill -9 $pid 2> /dev/null || true
 wait $pid 2> /dev/null || true
 [ "$(renamed_count)" -gt 0 ] || fail "undo: the kill came after every file was back"
