@@ -13,7 +13,9 @@ namespace vornick::window {
 namespace {
 
 // The first piece is small, so that the first rename waits little; the pieces grow from there
-// (each is one synced write).
+// (each is one synced write), by half each time: the worker writes the next piece while the
+// renames go through this one, and a file looked up and written costs it about half what a rename
+// costs here, so a piece twice as large would keep the renames waiting.
 constexpr std::size_t kFirstPiece = 256;
 constexpr std::size_t kLargestPiece = 16384;
 
@@ -182,7 +184,7 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
 
   std::vector<Piece> pieces;
   for (std::size_t begin = 0, size = kFirstPiece; begin < attempts.size();
-       begin += size, size = std::min(size * 2, kLargestPiece)) {
+       begin += size, size = std::min(size * 3 / 2, kLargestPiece)) {
     pieces.push_back({begin, std::min(begin + size, attempts.size()), 0, {}});
   }
   NewBatch batch(fileSystem, store_,
