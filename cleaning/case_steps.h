@@ -16,6 +16,17 @@ constexpr bool IsWordSeparator(Ch c) noexcept {
   return c == ' ' || c == 0 || (c >= 9 && c <= 13);
 }
 
+// A Latin letter beyond ASCII next to a run of ASCII letters makes the run part of a longer word
+// (the CR of CRÜE); only decoded text holds one.
+template <class Ch>
+bool LatinLetterAt(const std::basic_string<Ch>& text, std::size_t i) noexcept {
+  if constexpr (sizeof(Ch) == 1) {
+    return false;
+  } else {
+    return i < text.size() && IsLatinLetter(text[i]);
+  }
+}
+
 // Appends the 0-based positions of the words of exactly `width` capitals that a non-letter follows.
 template <class Ch>
 void AppendCapsPositions(const std::basic_string<Ch>& text, std::size_t width,
@@ -30,7 +41,8 @@ void AppendCapsPositions(const std::basic_string<Ch>& text, std::size_t width,
     std::size_t end = i;
     bool allUpper = true;
     for (; end < length && IsAsciiLetter(text[end]); ++end) allUpper = allUpper && text[end] <= 'Z';
-    if (end - i == width && end < length && allUpper) {
+    if (end - i == width && end < length && allUpper && !LatinLetterAt(text, end) &&
+        (i == 0 || !LatinLetterAt(text, i - 1))) {
       for (std::size_t p = i; p < end; ++p) positions.push_back(p);
     }
     i = end;

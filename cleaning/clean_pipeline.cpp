@@ -92,6 +92,14 @@ void CaseInto(std::string_view text, std::string& out) {
     c = wordStart ? ToUpper(c) : ToLower(c);
     return afterParen ? ToUpper(c) : c;
   };
+  // A Latin letter beyond ASCII on either side makes a run of ASCII letters part of a longer word.
+  // Looked at only for a run that would be kept, which few are.
+  char32_t before = 0;  // the character before, when it was beyond ASCII and valid
+  const auto latinAt = [&](std::size_t at) {
+    char32_t value;
+    return static_cast<unsigned char>(text[at]) >= 0x80 && DecodeOne(text.substr(at), value) != 0 &&
+           IsLatinLetter(value);
+  };
   std::size_t i = 0;
   while (i < n) {
     const char c = text[i];
@@ -100,27 +108,32 @@ void CaseInto(std::string_view text, std::string& out) {
       bool allUpper = true;
       for (; end < n && IsAsciiLetter(text[end]); ++end) allUpper = allUpper && text[end] <= 'Z';
       const std::size_t length = end - i;
-      if (allUpper && (length == 2 || length == 3) && end < n) {
+      if (allUpper && (length == 2 || length == 3) && end < n && !IsLatinLetter(before) &&
+          !latinAt(end)) {
         out.append(text.substr(i, length));
       } else {
         out.push_back(caseChar(c));
         for (std::size_t p = i + 1; p < end; ++p) out.push_back(ToLower(text[p]));
       }
       wordStart = afterParen = false;
+      before = 0;
       i = end;
     } else if (static_cast<unsigned char>(c) < 0x80) {
       out.push_back(c);  // ASCII non-letters have no other case
       wordStart = IsWordSeparator(c);
       afterParen = c == '(';
+      before = 0;
       ++i;
     } else {
       char32_t value;
       const std::size_t length = DecodeOne(text.substr(i), value);
       if (length == 0) {
         out.push_back(c);  // not part of a valid sequence: kept as it is
+        before = 0;
         ++i;
       } else {
         AppendChar(out, caseChar(value));
+        before = value;
         i += length;
       }
       wordStart = afterParen = false;

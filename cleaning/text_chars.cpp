@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <unicode/uchar.h>
+#include <unicode/uscript.h>
 
 namespace vornick::cleaning {
 namespace {
@@ -111,6 +112,15 @@ std::string EncodeChars(const Chars& chars) {
 // capital words, and cleaning a proposed name again would change it.
 char32_t KeepOutsideAscii(char32_t original, UChar32 mapped) noexcept {
   return mapped < 0x80 ? original : static_cast<char32_t>(mapped);
+}
+
+bool IsLatinLetter(char32_t c) noexcept {
+  if (c < 0x80) return IsAsciiLetter(c);
+  if (IsRawByte(c)) return false;
+  UErrorCode error = U_ZERO_ERROR;
+  const auto letter = static_cast<UChar32>(c);
+  return u_isalpha(letter) && uscript_getScript(letter, &error) == USCRIPT_LATIN &&
+         U_SUCCESS(error);
 }
 
 char32_t ToUpper(char32_t c) noexcept {

@@ -27,6 +27,10 @@ constexpr bool IsAsciiLetter(Ch c) noexcept {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// A letter of the Latin script, accented or not (A, é, Ñ, Ø, ...): next to a word of capitals it
+// makes the word part of a longer one. Letters of other scripts are not.
+bool IsLatinLetter(char32_t c) noexcept;
+
 // Simple case mapping: one character to one character, so lengths and positions hold.
 constexpr char ToUpper(char c) noexcept {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;

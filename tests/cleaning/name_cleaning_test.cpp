@@ -51,8 +51,16 @@ TEST(CleanFileNameTest, ProposesTheDocumentedNames) {
       {"москва-ночь.mp3", "Москва - Ночь.mp3"},
       // Positions count characters, so a capital word after multi-byte letters is still kept.
       {"ÉÉ DJ é.mp3", "Éé DJ É.mp3"},
-      {"ÅB.mp3", "Åb.mp3"},      // Å is not one of the letters a kept word is made of
-      {"ſXMP3 ıx", "ſXMP3 ıx"},  // letters whose other case is ASCII keep their form
+      {"ÅB.mp3", "Åb.mp3"},  // Å is not one of the letters a kept word is made of
+      // An accented Latin capital is part of the word it stands in; other scripts still break it.
+      {"MÖTLEY CRÜE - kickstart.mp3", "Mötley Crüe - Kickstart.mp3"},
+      {"NIÑO.mp3", "Niño.mp3"},
+      {"ÉTÉ AC.mp3", "Été AC.mp3"},
+      {"DJ Tiësto.mp3", "DJ Tiësto.mp3"},
+      {"ØMD SIGUR RÓS.mp3", "Ømd Sigur Rós.mp3"},
+      {"東京AC.mp3", "東京AC.mp3"},
+      {"ΑΘDJ.mp3", "ΑθDJ.mp3"},
+      {"ſXMP3 ıx", "ſxmp3 ıx"},  // letters whose other case is ASCII keep their form
   });
   // Names beginning with a dash fail.
   for (const std::string name : {"-intro.mp3", "!-intro.mp3", "-", "#?-x"}) {
@@ -83,7 +91,7 @@ std::vector<std::string> GeneratedNames(std::size_t count) {
       "_",      " ",       "  ",           "01",   "feat.", "o'neil", "&",     "é",      "ÜBER",
       "москва", "\xE9",    "[radio edit]", "?",    "#",     "a-b",    "X",     "(",      ")",
       "mix",    "Vol.2",   ".mp3",         ".MP3", "UK",    "usa",    "\t",    "ſ",      "\xC3",
-      "ǅ",      "ς",       "AB(",          "(c",   "İ"};
+      "ǅ",      "ς",       "AB(",          "(c",   "İ",     "Ñ",      "東京"};
   std::mt19937 random(42);
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
   std::uniform_int_distribution<int> length(1, 12);
