@@ -236,11 +236,9 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
         list.SetState(attempt.index, undo ? RowState::kNotRenamed : RowState::kRenamed);
         if (attempt.link) {
           outcomes->takenBack[attempt.link->batch].push_back(attempt.link->row);
-        } else if (attempt.historyRow >= 0) {
-          if (!undo) {
-            written.rows.emplace_back(static_cast<std::uint32_t>(attempt.index),
-                                      static_cast<std::uint32_t>(historyRow));
-          }
+        } else if (attempt.historyRow >= 0 && !undo) {
+          written.rows.emplace_back(static_cast<std::uint32_t>(attempt.index),
+                                    static_cast<std::uint32_t>(historyRow));
         }
         continue;
       }
