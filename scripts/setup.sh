@@ -7,8 +7,8 @@ set -euo pipefail
 packages=(cmake make g++ pkg-config libicu-dev libsqlite3-dev qt6-base-dev qt6-svg-dev qt6-tools-dev
   qt6-l10n-tools qt6-translations-l10n fonts-liberation xvfb xauth)
 if [ "${1:-run}" = test ]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev fusefat dosfstools xdotool
-    imagemagick dpkg-dev lintian appstream qt6ct)
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev fusefat dosfstools exfat-fuse
+    exfatprogs xdotool imagemagick dpkg-dev lintian appstream qt6ct)
 fi
 
 missing=()

@@ -5,11 +5,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -218,17 +221,38 @@ bool SameEntry(const struct stat& from, const struct stat& to) noexcept {
          (S_ISDIR(from.st_mode) || from.st_nlink <= 1);
 }
 
-// True when `to` is `from` with only ASCII letters changed in case, in the very same folder.
+// True when `to` is `from` with only the case of letters changed, in the very same folder.
+// The two names differ at most in the case of their letters, as a file system that ignores case
+// compares them: character by character, each taken to its upper case (exFAT and NTFS keep a
+// table of just that); bytes that are not UTF-8 must be the same bytes.
+bool SameButCase(std::string_view a, std::string_view b) noexcept {
+  const auto* bytesA = reinterpret_cast<const std::uint8_t*>(a.data());
+  const auto* bytesB = reinterpret_cast<const std::uint8_t*>(b.data());
+  const auto lengthA = static_cast<std::int32_t>(a.size());
+  const auto lengthB = static_cast<std::int32_t>(b.size());
+  std::int32_t i = 0, j = 0;
+  while (i < lengthA && j < lengthB) {
+    const std::int32_t startA = i, startB = j;
+    UChar32 charA, charB;
+    U8_NEXT(bytesA, i, lengthA, charA);
+    U8_NEXT(bytesB, j, lengthB, charB);
+    if (charA < 0 || charB < 0) {
+      if (a.substr(static_cast<std::size_t>(startA), static_cast<std::size_t>(i - startA)) !=
+          b.substr(static_cast<std::size_t>(startB), static_cast<std::size_t>(j - startB)))
+        return false;
+    } else if (charA != charB && u_toupper(charA) != u_toupper(charB)) {
+      return false;
+    }
+  }
+  return i == lengthA && j == lengthB;
+}
+
 bool CaseVariants(std::string_view from, std::string_view to) noexcept {
-  if (from.size() != to.size() || from == to) return false;
+  if (from == to) return false;
   const std::size_t slash = from.rfind('/');
   const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
   if (from.substr(0, nameStart) != to.substr(0, nameStart)) return false;
-  for (std::size_t i = nameStart; i < from.size(); ++i) {
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (fold(from[i]) != fold(to[i])) return false;
-  }
-  return true;
+  return SameButCase(from.substr(nameStart), to.substr(nameStart));
 }
 
 // Throws when the folder of `path` cannot be reached.
@@ -296,20 +320,26 @@ std::error_code RenameOntoExisting(char* buffer, const Located& source, const Lo
     return LastError();
   if (SameEntry(status, standing)) return PlainRename(source, target);
   // Some file systems (FUSE ones among them) number a file anew for every name it is looked up
-  // by. The target is still the source when the folder holds no entry of exactly that name (so
-  // the look-up ignored case) and the two names differ only in the case of ASCII letters: a
-  // folder that ignores case cannot hold two entries equal but for that.
+  // by. The target is still the source when the two names differ only in the case of their
+  // letters and the source's is the only entry of the folder that does: the look-up that found
+  // the target ignored case, and can only have found the source. Any other entry that might have
+  // been found (the target's exact name, or another case of it) refuses the rename.
   if (!CaseVariants(from, to)) return std::make_error_code(std::errc::file_exists);
-  const std::string_view name = LastComponent(to);
+  const std::string_view name = LastComponent(to), sourceName = LastComponent(from);
   const std::string folder(target.Name(), std::string_view(target.Name()).size() - name.size());
   try {
-    bool exact = false;
+    bool sourceSeen = false, otherSeen = false;
     Descriptor fd(::openat(target.Folder(), folder.empty() ? "." : folder.c_str(),
                            O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.Get() < 0) return LastError();
-    ForEachEntry(fd, buffer, std::string(to),
-                 [&](std::string_view entry, unsigned char) { exact = exact || entry == name; });
-    if (exact) return std::make_error_code(std::errc::file_exists);
+    ForEachEntry(fd, buffer, std::string(to), [&](std::string_view entry, unsigned char) {
+      if (entry == sourceName) {
+        sourceSeen = true;
+      } else if (SameButCase(entry, name)) {
+        otherSeen = true;
+      }
+    });
+    if (otherSeen || !sourceSeen) return std::make_error_code(std::errc::file_exists);
   } catch (const FileSystemError& error) {
     return error.Error();
   } catch (const std::bad_alloc&) {

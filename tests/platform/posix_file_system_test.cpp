@@ -223,5 +223,53 @@ TEST(PosixRenameTest, OnFatChangesOnlyTheCaseAndNeverReplaces) {
   EXPECT_EQ(ReadWhole(mount + "New Name.mp3") + ReadWhole(mount + "other.mp3"), "SO");
 }
 
+// An exFAT image on a loop device, mounted with exfat-fuse: it ignores the case of every letter
+// (by its table of upper cases), not of ASCII letters only.
+TEST(PosixRenameTest, OnExfatChangesTheCaseOfAnyLetterAndNeverReplaces) {
+  if (::geteuid() != 0) GTEST_SKIP() << "a loop device needs root";
+  if (::access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "no usable /dev/fuse";
+  for (const char* tool : {"mkfs.exfat", "mount.exfat-fuse", "losetup", "fusermount"})
+    if (std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) != 0)
+      GTEST_SKIP() << tool << " is missing (Debian packages exfatprogs, exfat-fuse, fuse)";
+  TempFolder temp;
+  const std::string image = temp.Path() + "exfat.img", mount = temp.Path() + "mnt/";
+  std::filesystem::create_directories(mount);
+  std::ofstream(image).close();
+  std::filesystem::resize_file(image, 16 << 20);
+  ASSERT_EQ(std::system(("mkfs.exfat " + image + " >/dev/null 2>&1").c_str()), 0);
+  const std::string device = temp.Path() + "device";
+  if (std::system(("losetup -f --show " + image + " >" + device + " 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "no loop device could be had";
+  std::string loop = ReadWhole(device);
+  while (!loop.empty() && loop.back() == '\n') loop.pop_back();
+  struct Detach {
+    std::string loop, mount;
+    ~Detach() {
+      [[maybe_unused]] int status =
+          std::system(("fusermount -u " + mount + " 2>/dev/null").c_str());
+      status = std::system(("losetup -d " + loop + " 2>/dev/null").c_str());
+    }
+  } detach{loop, mount};
+  if (std::system(("mount.exfat-fuse " + loop + " " + mount + " >/dev/null 2>&1").c_str()) != 0)
+    GTEST_SKIP() << "exfat-fuse could not mount the image";
+
+  std::ofstream(mount + "кино.mp3") << "K";
+  std::ofstream(mount + "ÉTÉ.mp3") << "E";
+  std::ofstream(mount + "other.mp3") << "O";
+  PosixFileSystem fs;
+  ASSERT_EQ(fs.GetAttributes(mount + "КИНО.mp3"), 0u) << "this exFAT ignores case";
+  EXPECT_EQ(fs.Rename(mount + "кино.mp3", mount + "Кино.mp3"), std::error_code());
+  EXPECT_EQ(fs.Rename(mount + "ÉTÉ.mp3", mount + "été.MP3"), std::error_code());
+  // Another file under another case of the name is never replaced.
+  EXPECT_EQ(fs.Rename(mount + "Кино.mp3", mount + "OTHER.mp3"), std::errc::file_exists);
+  Names names;
+  for (const FolderEntry& entry : fs.ReadFolder(mount))
+    if (!entry.name.starts_with(".fuse_hidden")) names.push_back(entry.name);
+  EXPECT_EQ(names, (Names{"other.mp3", "été.MP3", "Кино.mp3"}));
+  EXPECT_EQ(
+      ReadWhole(mount + "Кино.mp3") + ReadWhole(mount + "été.MP3") + ReadWhole(mount + "other.mp3"),
+      "KEO");
+}
+
 }  // namespace
 }  // namespace vornick::platform
