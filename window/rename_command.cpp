@@ -7,6 +7,14 @@
 
 namespace vornick::window {
 
+Reason RenameFailureReason(platform::FileSystem& fileSystem, const std::string& from,
+                           std::error_code error) {
+  if (error == std::errc::no_such_file_or_directory && fileSystem.CanReadTimes(from)) {
+    return {Reason::Kind::kNameNotAccepted, error};
+  }
+  return FailureReason(error);
+}
+
 std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
                                       RenameDirection direction) {
   const bool undo = direction == RenameDirection::kUndo;
@@ -26,7 +34,7 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameLi
       from.assign(row.FolderPath()).append(name);
       to.assign(row.FolderPath()).append(target);
       if (const std::error_code error = fileSystem.Rename(from, to)) {
-        reason = FailureReason(error);
+        reason = RenameFailureReason(fileSystem, from, error);
       }
     }
     if (!reason) {

@@ -228,7 +228,7 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
         from.assign(row.FolderPath()).append(name);
         to.assign(row.FolderPath()).append(target);
         if (const std::error_code error = fileSystem.Rename(from, to))
-          reason = FailureReason(error);
+          reason = RenameFailureReason(fileSystem, from, error);
       }
       const auto historyRow = static_cast<std::uint64_t>(attempt.historyRow);
       if (!reason) {

@@ -59,7 +59,7 @@ TakeBackResult TakeBackBatch(platform::FileSystem& fileSystem, platform::History
     Reason reason;
     if (atNew) {
       if (const std::error_code error = fileSystem.Rename(newPath, oldPath)) {
-        reason = FailureReason(error);
+        reason = RenameFailureReason(fileSystem, newPath, error);
       } else {
         ++result.takenBack;
         back.push_back(k);

@@ -25,8 +25,12 @@ using platform::RowOutcome;
 class CheckedFileSystem final : public fakes::FakeFileSystem {
  public:
   std::function<void(const std::string&, const std::string&)> beforeRename;
+  // Names with a ':' are refused with "no such file", as exfat-fuse refuses them.
+  bool colonNotThere = false;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override {
     if (beforeRename) beforeRename(from, to);
+    if (colonNotThere && to.find(':') != std::string::npos)
+      return std::make_error_code(std::errc::no_such_file_or_directory);
     return FakeFileSystem::Rename(from, to);
   }
 };
@@ -113,6 +117,22 @@ TEST_F(HistoryTest, AFileThatCannotBeLookedUpIsNotRenamedNorWritten) {
   const std::optional<platform::StoredBatch> batch = store.Batch(1);
   ASSERT_EQ(batch->rows.size(), 2u);
   EXPECT_EQ(batch->rows[1].row.from, "a_b2.mp3");
+}
+
+// "Not there" is never said of a file that is there: the name is what was refused.
+TEST_F(HistoryTest, ARefusedNameIsNotWordedAsAMissingFile) {
+  fileSystem.colonNotThere = true;
+  fileSystem.AddFile("/m/a.mp3");
+  for (const bool keepHistory : {false, true}) {
+    operations.Clear();
+    operations.AddRow("a.mp3", "a: b.mp3", "/m/", true);
+    operations.AddRow("gone.mp3", "Gone.mp3", "/m/", true);
+    const std::vector<RenameFailure> failures =
+        operations.Rename({.command = {}, .keepHistory = keepHistory});
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].reason.kind, Reason::Kind::kNameNotAccepted) << keepHistory;
+    EXPECT_EQ(failures[1].reason.kind, Reason::Kind::kNotThere) << keepHistory;
+  }
 }
 
 TEST_F(HistoryTest, TheWindowsUndoIsRecordedInTheBatchItTakesBack) {
