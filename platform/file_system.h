@@ -56,6 +56,63 @@ struct FolderEntry {
   std::uint32_t attributes = 0;  // links resolved for their type
 };
 
+// What a folder's file system asks of names beyond what every POSIX one does: the rules of the
+// disks music is copied to (memory cards, sticks, Windows disks and shares).
+struct NameRules {
+  enum class System : std::uint8_t {
+    kPosix,    // ext4, XFS, Btrfs, tmpfs and the like
+    kFat,      // vfat, msdos
+    kExfat,    // the kernel's or FUSE's
+    kNtfs,     // ntfs3 or ntfs-3g
+    kSmb,      // cifs, smb3: a Windows server's rules are assumed
+    kUnknown,  // nfs or an unknown FUSE file system: the server's rules are not known
+  };
+  enum class CaseFold : std::uint8_t {
+    kNone,     // names that differ in case are two names
+    kAscii,    // A-Z and a-z are one
+    kUnicode,  // every letter's cases are one
+  };
+  enum class Unit : std::uint8_t { kBytes, kUtf16 };
+
+  System system = System::kPosix;
+  bool windowsCharacters = false;   // " * : < > ? \ | and U+0000-U+001F are refused
+  bool reservedNames = false;       // CON, PRN, AUX, NUL, COM1-9, LPT1-9 are refused
+  bool trailingDotOrSpace = false;  // a dot or space at the end is dropped or refused
+  bool utf8Only = false;            // bytes that are not UTF-8 are refused
+  CaseFold caseFold = CaseFold::kNone;
+  Unit unit = Unit::kBytes;
+  std::uint32_t maxLength = 255;  // in `unit`s
+  bool operator==(const NameRules&) const = default;
+};
+
+// The rules of each kind of file system. `windowsNames` is ntfs-3g's and ntfs3's option of that
+// name: NTFS refuses Windows' forbidden names only with it, but Windows folds case on NTFS always.
+inline NameRules RulesFor(NameRules::System system, bool windowsNames = false) noexcept {
+  using System = NameRules::System;
+  NameRules rules;
+  rules.system = system;
+  const bool windows = system == System::kFat || system == System::kExfat ||
+                       system == System::kSmb || (system == System::kNtfs && windowsNames);
+  rules.windowsCharacters = rules.reservedNames = rules.trailingDotOrSpace = windows;
+  switch (system) {
+    case System::kPosix:
+    case System::kUnknown:
+      break;
+    case System::kFat:
+      rules.utf8Only = true;
+      rules.caseFold = NameRules::CaseFold::kAscii;
+      break;
+    case System::kExfat:
+    case System::kNtfs:
+    case System::kSmb:
+      rules.utf8Only = true;
+      rules.caseFold = NameRules::CaseFold::kUnicode;
+      rules.unit = NameRules::Unit::kUtf16;
+      break;
+  }
+  return rules;
+}
+
 // A folder's entries as one reading gives them, every name in one block: a folder costs two
 // allocations however many names it holds, and its names lie together for whoever goes through
 // them next.
@@ -130,6 +187,13 @@ class FileSystem {
 
   // Identity of the file or folder at `path`, links followed; throws FileSystemError.
   virtual FileIdentity GetIdentity(const std::string& path) = 0;
+
+  // The rules of the file system `folder` is on; those of POSIX when they cannot be found out.
+  // Looked up once per folder, so cheap enough for every folder of a list.
+  virtual NameRules RulesOf(const std::string& folder) noexcept {
+    (void)folder;
+    return {};
+  }
 
   // Renames `from` to `to` without ever replacing another file: an existing target fails with
   // std::errc::file_exists unless it is `from` itself under another letter case (same device and

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace vornick::files {
+
+// Rules that every kind of file system takes, for music that will be copied around. They are no
+// one system's: their system is kUnknown, which SystemName leaves empty.
+platform::NameRules PortableRules();
+// The file system's name for people: "FAT", "exFAT", "NTFS", "SMB"; empty for POSIX and unknown.
+std::string_view SystemName(platform::NameRules::System system) noexcept;
+
+// The first rule of `rules` that `name` breaks, if any.
+struct Breach {
+  enum class Kind : std::uint8_t {
+    kNone,
+    kCharacter,         // `character` is not allowed
+    kReserved,          // a device name of Windows (the part before the first dot)
+    kTrailingDotSpace,  // ends in a dot or a space
+    kNotUtf8,           // bytes that are not UTF-8
+    kTooLong,           // longer than rules.maxLength in rules.unit
+  };
+  Kind kind = Kind::kNone;
+  char32_t character = 0;  // for kCharacter
+  explicit operator bool() const noexcept { return kind != Kind::kNone; }
+  bool operator==(const Breach&) const = default;
+};
+Breach FirstBreach(std::string_view name, const platform::NameRules& rules);
+
+// The length of `name` in `unit`s (UTF-16 units count a byte that is not UTF-8 as one).
+std::size_t NameLength(std::string_view name, platform::NameRules::Unit unit) noexcept;
+
+// `name` as the file system compares names: with its letter case folded as `fold` says. Two names
+// the file system takes as one give the same key.
+std::string FoldKey(std::string_view name, platform::NameRules::CaseFold fold);
+
+// `name` rewritten into one that `rules` take, the way a person would: '?', '*', '<', '>', '|'
+// and control characters dropped, ':' to " -", '"' to '\'', '\\' to '-', trailing dots and spaces
+// trimmed, a reserved name given a "_" after its first part ("CON.mp3" to "CON_.mp3"), bytes that
+// are not UTF-8 to U+FFFD, a long name shortened before its extension (never inside a character).
+// A name `rules` take already is returned as it is; the result is never empty, ".", or "..", and
+// begins with a dot only when `name` does. MakeSafe(MakeSafe(name)) is MakeSafe(name).
+std::string MakeSafe(std::string_view name, const platform::NameRules& rules);
+
+}  // namespace vornick::files
