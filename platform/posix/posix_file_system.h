@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/posix/mount_rules.h"
 
 namespace vornick::platform {
 
@@ -26,6 +27,7 @@ class PosixFileSystem final : public FileSystem {
   void EndWalk() noexcept override;
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
+  NameRules RulesOf(const std::string& folder) noexcept override { return mounts_.RulesOf(folder); }
 
  private:
   // Opens `folder` for reading: through the folder held for the walk that it lies right in, else
@@ -45,6 +47,7 @@ class PosixFileSystem final : public FileSystem {
   std::vector<Held> held_;
   std::string heldPath_, name_;
   int walks_ = 0;
+  MountRules mounts_;
 };
 
 // The path taken where the file system refuses RENAME_NOREPLACE; also reached by tests.
