@@ -17,6 +17,9 @@ constexpr OptionSyntax kCleanOptions[] = {
 constexpr OptionSyntax kApplyOptions[] = {
     {"undo", "renames each checked row from its proposed name back to its current one"},
     {"no-history", "renames even when the history cannot be written (no way back kept)"}};
+constexpr OptionSyntax kPreviewOptions[] = {
+    {"portable",
+     "proposes names that FAT, exFAT, NTFS and SMB take too (for music copied to other disks)"}};
 constexpr OptionSyntax kRenameOptions[] = {
     {"no-history", "renames even when the history cannot be written (no way back kept)"}};
 
@@ -107,14 +110,15 @@ const CommandSyntax kCleanSyntax = {
 
 const CommandSyntax kPreviewSyntax = {
     "preview",
-    "[--] PATH...",
+    "[--portable] [--] PATH...",
     "PATH",
     kAnyNumber,
     "the plan of proposed names; renames nothing",
     "Adds each folder as Load Folder does (with every visible folder below it, the file types\n"
     "of the settings) and each file as Load Files does, and writes the rows as a plan. Each\n"
-    "checked row that Rename would refuse is named on standard error.",
-    {},
+    "checked row that Rename would refuse, by the rules of its folder's file system too, is\n"
+    "named on standard error, and the exit status is then 1.",
+    kPreviewOptions,
 };
 
 const CommandSyntax kApplySyntax = {

@@ -10,10 +10,12 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/plan_format.h"
+#include "files/name_rules.h"
 #include "files/path_helpers.h"
 #include "platform/history/sqlite_history_store.h"
 #include "platform/posix/posix_file_system.h"
@@ -104,17 +106,21 @@ void WritePlan(std::ostream& out, const window::RenameList& list,
   }
 }
 
-// One line for each checked row that Rename would refuse, as the window shows it beside the row.
-void ReportRefusals(window::ListOperations& operations, Streams& streams) {
+// One line for each checked row that Rename would refuse, as the window shows it beside the row;
+// true when there was one.
+bool ReportRefusals(window::ListOperations& operations, Streams& streams) {
   const window::RenameList& list = operations.List();
+  bool any = false;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const std::string reason = operations.Checks().WouldBeRefused(i);
     if (reason.empty()) continue;
+    any = true;
     const window::RenameEntry& row = list.Row(i);
     streams.err << "vornick-cli: would not rename \""
                 << EscapeField(row.FolderPath() + row.CurrentName) << "\" to \""
                 << EscapeField(row.NewName) << "\": " << reason << '\n';
   }
+  return any;
 }
 
 // Renames the checked rows (or takes them back), each failed row on one line; 1 when any failed,
@@ -195,9 +201,15 @@ int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams
   window::ListOperations& operations = seams.operations;
   const int gathered = Gather(operations, paths, seams, streams);
   if (gathered == 2) return gathered;
+  if (arguments.Has("portable")) {
+    // Names for music that will be copied around: safe on every file system, not this one only.
+    std::vector<std::size_t> rows(operations.List().Count());
+    std::iota(rows.begin(), rows.end(), std::size_t{0});
+    operations.MakeNamesSafe(rows, files::PortableRules());
+  }
   WritePlan(streams.out, operations.List(), {});
-  ReportRefusals(operations, streams);
-  return Finish(streams, gathered);
+  const bool refused = ReportRefusals(operations, streams);
+  return Finish(streams, std::max(gathered, refused ? 1 : 0));
 }
 
 int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams seams) {

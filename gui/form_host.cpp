@@ -35,6 +35,8 @@ FormHost::FormHost(window::Form1& form, QtWindow& window) : form_(form), window_
     Run([this, &paths] { form_.OnDrop(paths); });
   });
   connect(&mainForm, &MainForm::HistoryRequested, this, &FormHost::ShowHistory);
+  connect(&mainForm, &MainForm::MakeNamesSafeRequested, this,
+          [this] { Run([this] { form_.MakeNamesSafe(); }); });
   // Closing the window ends everything, also a command that is still under way.
   connect(&mainForm, &MainForm::CloseRequested, this, [this] {
     if (running_ > 0) window_.End();

@@ -128,6 +128,14 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
   fileList_->addAction(history_);
   fileList_->setContextMenuPolicy(Qt::ActionsContextMenu);
   connect(history_, &QAction::triggered, this, &MainForm::HistoryRequested);
+  // For music copied to memory cards, sticks and Windows disks, whose file systems refuse names
+  // that Linux takes.
+  makeSafe_ = new QAction(tr("Make Names &Safe for the Disk"), this);
+  makeSafe_->setToolTip(
+      tr("Rewrite the proposed names of the selected rows (all rows when none is selected) into "
+         "names the disk they are on takes; nothing is renamed until Rename"));
+  fileList_->addAction(makeSafe_);
+  connect(makeSafe_, &QAction::triggered, this, &MainForm::MakeNamesSafeRequested);
 }
 
 void MainForm::ReportOuterSize() {

@@ -35,6 +35,7 @@ class MainForm final : public QWidget {
   void ButtonMouseMoved(platform::Button button);
   void CloseRequested();
   void HistoryRequested();
+  void MakeNamesSafeRequested();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -48,6 +49,7 @@ class MainForm final : public QWidget {
 
   RenameView* fileList_;
   QAction* history_;
+  QAction* makeSafe_;
   std::array<CommandButton*, platform::kButtonCount> buttons_{};
   QSize lastOuterSize_;
 };

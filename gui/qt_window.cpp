@@ -233,6 +233,11 @@ void QtWindow::RowsChanged(std::size_t first, std::size_t last) {
   model_->ShowChangedRows(first, last);
 }
 
+void QtWindow::NamesChanged(std::size_t first, std::size_t last) {
+  model_->ForgetStatuses(first, last);
+  model_->ShowChangedNames(first, last);
+}
+
 void QtWindow::RowsAboutToBeCleared() {
   model_->BeginClear();
 }

@@ -56,6 +56,7 @@ class QtWindow final : public platform::Window {
   void AddColumn(const std::string& header, platform::Twips width) override;
   bool SetColumnWidth(int column, platform::Twips width) override;
   void RowsChanged(std::size_t first, std::size_t last) override;
+  void NamesChanged(std::size_t first, std::size_t last) override;
   void RowsAboutToBeCleared() override;
   void RowsCleared() override;
 

@@ -91,6 +91,15 @@ void RenameModel::ShowChangedRows(std::size_t first, std::size_t last) {
                    index(static_cast<int>(last), kCurrentName), kStatusRoles);
 }
 
+void RenameModel::ShowChangedNames(std::size_t first, std::size_t last) {
+  if (clearing_ || shown_ == 0 || first > last) return;
+  const auto lastShown = static_cast<std::size_t>(shown_ - 1);
+  if (first > lastShown) return;
+  last = std::min(last, lastShown);
+  emit dataChanged(index(static_cast<int>(first), 0),
+                   index(static_cast<int>(last), columnCount() - 1));
+}
+
 void RenameModel::BeginClear() {
   if (clearing_) return;
   beginResetModel();

@@ -44,6 +44,8 @@ class RenameModel final : public QAbstractTableModel {
   void ForgetStatuses(std::size_t first, std::size_t last);
   // The same rows, on screen: one signal.
   void ShowChangedRows(std::size_t first, std::size_t last);
+  // The same, when their proposed names changed too: every column of them.
+  void ShowChangedNames(std::size_t first, std::size_t last);
   // Around emptying the list: one reset.
   void BeginClear();
   void EndClear();

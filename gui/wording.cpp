@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wording.h"
 
+#include "files/name_rules.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
@@ -52,6 +54,13 @@ QString Text(const std::string& bytes) {
 
 QString Translated(const std::string& controllerText) {
   return QCoreApplication::translate("Controller", controllerText.c_str());
+}
+
+// The name of a file system, or words for a disk whose kind is not known.
+static QString DiskWords(platform::NameRules::System system) {
+  const std::string_view name = files::SystemName(system);
+  if (name.empty()) return QCoreApplication::translate("Reasons", "the disk");
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 QString ReasonWords(const window::Reason& reason, const QString& target) {
@@ -111,6 +120,42 @@ QString ReasonWords(const window::Reason& reason, const QString& target) {
           .arg(SystemWords(reason.error));
     case Kind::kSystem:
       return SystemWords(reason.error);
+    case Kind::kForbiddenCharacter: {
+      const char32_t character = reason.character;
+      if (character < 0x20) {
+        return QCoreApplication::translate("Reasons",
+                                           "%1 does not allow the control character %2 in names")
+            .arg(DiskWords(reason.system),
+                 QStringLiteral("U+%1")
+                     .arg(static_cast<unsigned>(character), 4, 16, QChar('0'))
+                     .toUpper());
+      }
+      return QCoreApplication::translate("Reasons", "%1 does not allow '%2' in names")
+          .arg(DiskWords(reason.system), QString::fromUcs4(&character, 1));
+    }
+    case Kind::kReservedName:
+      return QCoreApplication::translate(
+                 "Reasons",
+                 "%1 does not allow a name that begins \"%2\": Windows keeps it for a device")
+          .arg(DiskWords(reason.system), target.section(QLatin1Char('.'), 0, 0));
+    case Kind::kTrailingDotOrSpace:
+      return QCoreApplication::translate("Reasons",
+                                         "%1 drops or refuses a dot or space at the end of a name")
+          .arg(DiskWords(reason.system));
+    case Kind::kNotUtf8:
+      return QCoreApplication::translate("Reasons", "%1 does not allow names that are not UTF-8")
+          .arg(DiskWords(reason.system));
+    case Kind::kLongerThanAllowed:
+      if (files::SystemName(reason.system).empty()) {
+        return QCoreApplication::translate("Reasons",
+                                           "the new name is longer than the disk allows");
+      }
+      return QCoreApplication::translate("Reasons",
+                                         "the new name is longer than %1 allows (255 characters)")
+          .arg(DiskWords(reason.system));
+    case Kind::kCaseUnchanged:
+      return QCoreApplication::translate("Reasons", "%1 kept the name's old letter case")
+          .arg(DiskWords(reason.system));
   }
   return {};
 }

@@ -25,7 +25,7 @@ _vornick_cli() {
     clean) options='-z --help' ;;
     apply) options='--undo --no-history --help' ;;
     rename) options='--no-history --help' ;;
-    preview) options='--help' ;;
+    preview) options='--portable --help' ;;
     history) options='--help' ;;
     undo)
       if [[ $cur != -* ]]; then

@@ -69,6 +69,8 @@ class Window {
 
   // The check marks of rows first..last (from 0, inclusive) changed.
   virtual void RowsChanged(std::size_t first, std::size_t last) = 0;
+  // The proposed names of rows first..last changed (and so their marks).
+  virtual void NamesChanged(std::size_t first, std::size_t last) { RowsChanged(first, last); }
   // Around emptying the list.
   virtual void RowsAboutToBeCleared() = 0;
   virtual void RowsCleared() = 0;

@@ -2,6 +2,7 @@
 #include "window/form1.h"
 
 #include <exception>
+#include <numeric>
 
 #include "files/path_helpers.h"
 #include "window/take_back.h"
@@ -252,6 +253,21 @@ void Form1::OnOpen(const std::vector<std::string>& paths) {
     }
   }
   if (!missing.empty()) reports_.PassedOver(Command::kLoadFiles, missing);
+}
+
+std::size_t Form1::MakeNamesSafe() {
+  const RenameList& list = operations_.List();
+  std::vector<std::size_t> rows;
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    if (list.Row(i).Selected) rows.push_back(i);
+  }
+  if (rows.empty()) {
+    rows.resize(list.Count());
+    std::iota(rows.begin(), rows.end(), std::size_t{0});
+  }
+  const std::vector<std::size_t> changed = operations_.MakeNamesSafe(rows);
+  if (!changed.empty()) window_.NamesChanged(changed.front(), changed.back());
+  return changed.size();
 }
 
 void Form1::SetAllChecked(bool checked) {

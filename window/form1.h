@@ -58,6 +58,9 @@ class Form1 {
   std::vector<platform::BatchSummary> History();
   // Takes batch `id` back, rows of the list included, and tells what failed.
   void TakeBack(std::int64_t id);
+  // Rewrites the proposed names of the selected rows (every row when none is) into names their
+  // folders' file systems take. Returns how many changed.
+  std::size_t MakeNamesSafe();
 
  private:
   static std::size_t Index(Button button) { return static_cast<std::size_t>(button); }

@@ -10,7 +10,9 @@
 #include "cleaning/name_cleaning.h"
 #include "cleaning/text_chars.h"
 #include "files/file_types.h"
+#include "files/name_rules.h"
 #include "files/path_helpers.h"
+#include "window/file_renamer.h"
 
 namespace vornick::window {
 namespace {
@@ -253,6 +255,7 @@ TakeBackResult ListOperations::TakeBack(std::int64_t id) {
   if (!history_) throw std::logic_error("no history to take a batch back from");
   ++renames_;
   names_.Forget();
+  checks_.Forget();
   TakeBackResult result = TakeBackBatch(fileSystem_, history_->Store(), id);
   std::vector<std::uint64_t> failed;
   for (const RenameFailure& failure : result.failures) failed.push_back(failure.row);
@@ -267,10 +270,27 @@ TakeBackResult ListOperations::TakeBack(std::int64_t id) {
   return result;
 }
 
+std::vector<std::size_t> ListOperations::MakeNamesSafe(
+    const std::vector<std::size_t>& rows, const std::optional<platform::NameRules>& rules) {
+  std::vector<std::size_t> changed;
+  FileRenamer folders(fileSystem_);
+  for (const std::size_t i : rows) {
+    const RenameEntry& row = list_.Row(i);
+    if (row.IsRenamed()) continue;
+    std::string safe =
+        files::MakeSafe(row.NewName, rules ? *rules : folders.Rules(row.FolderPath()));
+    if (safe == row.NewName) continue;
+    list_.SetNewName(i, std::move(safe));
+    changed.push_back(i);
+  }
+  return changed;
+}
+
 std::vector<RenameFailure> ListOperations::RenameOrUndo(RenameDirection direction,
                                                         const RenameOptions& options) {
   ++renames_;
   names_.Forget();
+  checks_.Forget();
   if (!history_ || !options.keepHistory) return RenameRows(fileSystem_, list_, direction);
   std::string_view command = options.command;
   if (command.empty()) command = direction == RenameDirection::kUndo ? "Undo" : "Rename";

@@ -110,10 +110,15 @@ class ListOperations {
   RenameHistory* History() noexcept { return history_ ? &*history_ : nullptr; }
 
   void SetAllChecked(bool checked) noexcept { list_.SetAllChecked(checked); }
+  // Rewrites the proposed names of `rows` (not renamed) into names that their folders' file
+  // systems take, or that `rules` take when given; renames nothing. Returns the rows changed.
+  std::vector<std::size_t> MakeNamesSafe(const std::vector<std::size_t>& rows,
+                                         const std::optional<platform::NameRules>& rules = {});
   // Empties the list; a gathering under way goes on appending to the empty list.
   void Clear() noexcept {
     list_.Clear();
     names_.Forget();
+    checks_.Forget();
     if (history_) history_->Forget();
   }
 

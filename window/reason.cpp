@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/reason.h"
 
+#include <cstdio>
+
+#include "files/name_rules.h"
 #include "files/path_helpers.h"
 
 namespace vornick::window {
@@ -56,10 +59,48 @@ Reason FailureReason(std::error_code error) noexcept {
   return {kind, error};
 }
 
+Reason RuleReason(std::string_view target, const platform::NameRules& rules) {
+  const files::Breach breach = files::FirstBreach(target, rules);
+  Kind kind = Kind::kNone;
+  switch (breach.kind) {
+    case files::Breach::Kind::kNone:
+      return {};
+    case files::Breach::Kind::kCharacter:
+      kind = Kind::kForbiddenCharacter;
+      break;
+    case files::Breach::Kind::kReserved:
+      kind = Kind::kReservedName;
+      break;
+    case files::Breach::Kind::kTrailingDotSpace:
+      kind = Kind::kTrailingDotOrSpace;
+      break;
+    case files::Breach::Kind::kNotUtf8:
+      kind = Kind::kNotUtf8;
+      break;
+    case files::Breach::Kind::kTooLong:
+      kind = Kind::kLongerThanAllowed;
+      break;
+  }
+  return {kind, {}, rules.system, breach.character};
+}
+
+static std::string CharacterWords(char32_t character) {
+  if (character >= 0x20 && character < 0x7F) {
+    return "'" + std::string(1, static_cast<char>(character)) + "'";
+  }
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+  return std::string("the control character ") + code;
+}
+
 std::string Describe(const Reason& reason, std::string_view target) {
   // Asked for every row of a preview, most of which have no reason: the name is quoted only when
   // the words need it.
   const auto quoted = [target] { return "\"" + std::string(target) + "\""; };
+  const auto system = [&reason] {
+    const std::string_view name = files::SystemName(reason.system);
+    return name.empty() ? std::string("the disk") : std::string(name);
+  };
   switch (reason.kind) {
     case Kind::kNone:
       return {};
@@ -107,6 +148,22 @@ std::string Describe(const Reason& reason, std::string_view target) {
       return "the history could not be written: " + reason.error.message();
     case Kind::kSystem:
       return reason.error.message();
+    case Kind::kForbiddenCharacter:
+      return system() + " does not allow " + CharacterWords(reason.character) + " in names";
+    case Kind::kReservedName:
+      return system() + " does not allow a name that begins \"" +
+             std::string(target.substr(0, target.find('.'))) + "\": Windows keeps it for a device";
+    case Kind::kTrailingDotOrSpace:
+      return system() + " drops or refuses a dot or space at the end of a name";
+    case Kind::kNotUtf8:
+      return system() + " does not allow names that are not UTF-8";
+    case Kind::kLongerThanAllowed:
+      return reason.system == platform::NameRules::System::kPosix ||
+                     reason.system == platform::NameRules::System::kUnknown
+                 ? "the new name is longer than the disk allows"
+                 : "the new name is longer than " + system() + " allows (255 characters)";
+    case Kind::kCaseUnchanged:
+      return system() + " kept the name's old letter case";
   }
   return {};
 }

@@ -4,22 +4,15 @@
 #include <algorithm>
 
 #include "files/path_helpers.h"
+#include "window/file_renamer.h"
 
 namespace vornick::window {
-
-Reason RenameFailureReason(platform::FileSystem& fileSystem, const std::string& from,
-                           std::error_code error) {
-  if (error == std::errc::no_such_file_or_directory && fileSystem.CanReadTimes(from)) {
-    return {Reason::Kind::kNameNotAccepted, error};
-  }
-  return FailureReason(error);
-}
 
 std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
                                       RenameDirection direction) {
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<RenameFailure> failures;
-  std::string from, to;
+  FileRenamer renamer(fileSystem);
   const std::size_t count = list.Count();
   for (std::size_t i = 0; i < count; ++i) {
     const RenameEntry& row = list.Row(i);
@@ -30,13 +23,7 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameLi
     if (name == target) continue;
 
     Reason reason = RefusalReason(name, target);
-    if (!reason) {
-      from.assign(row.FolderPath()).append(name);
-      to.assign(row.FolderPath()).append(target);
-      if (const std::error_code error = fileSystem.Rename(from, to)) {
-        reason = RenameFailureReason(fileSystem, from, error);
-      }
-    }
+    if (!reason) reason = renamer.Rename(row.FolderPath(), name, target);
     if (!reason) {
       list.SetState(i, undo ? RowState::kNotRenamed : RowState::kRenamed);
       continue;

@@ -25,12 +25,6 @@ struct RenameFailure {
   Reason reason;
 };
 
-// The reason for a rename of `from` that failed with `error`. Some file systems (exfat-fuse, for
-// one) answer a name they refuse with "no such file": when the file is there, the name is what
-// was refused.
-Reason RenameFailureReason(platform::FileSystem& fileSystem, const std::string& from,
-                           std::error_code error);
-
 // Rename takes every checked row that is not renamed to its proposed name; Undo takes every
 // checked row that Rename renamed back. In list order, never replacing a file: a row that is
 // refused or fails is recorded in the row, and in the returned list unless it failed so before, and

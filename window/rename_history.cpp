@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "window/file_renamer.h"
 #include "window/store_worker.h"
 
 namespace vornick::window {
@@ -204,7 +205,7 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
   });
 
   std::vector<RenameFailure> failures;
-  std::string from, to;
+  FileRenamer renamer(fileSystem);
   bool renamedAny = false;
   auto outcomes = std::make_shared<Outcomes>();
   Written written;
@@ -224,12 +225,7 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
           reason = {Reason::Kind::kNoHistory, piece.failure};
         }
       }
-      if (!reason) {
-        from.assign(row.FolderPath()).append(name);
-        to.assign(row.FolderPath()).append(target);
-        if (const std::error_code error = fileSystem.Rename(from, to))
-          reason = RenameFailureReason(fileSystem, from, error);
-      }
+      if (!reason) reason = renamer.Rename(row.FolderPath(), name, target);
       const auto historyRow = static_cast<std::uint64_t>(attempt.historyRow);
       if (!reason) {
         renamedAny = true;

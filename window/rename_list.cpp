@@ -29,6 +29,13 @@ void RenameList::SetAllChecked(bool checked) noexcept {
   }
 }
 
+void RenameList::SetNewName(std::size_t index, std::string newName) {
+  RenameEntry& row = At(index);
+  row.Checked = newName != row.CurrentName;
+  row.NewName = std::move(newName);
+  ++generation_;
+}
+
 void RenameList::SetState(std::size_t index, RowState state, Reason failure) {
   At(index).State = state;
   if (failure) {

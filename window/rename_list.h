@@ -22,8 +22,9 @@ enum class RowState : std::uint8_t {
   kUndoFailed,    // Undo tried and could not; still at its proposed name
 };
 
-// One row of the list. Its names and folder never change after the row is made; its check mark,
-// the view's Selected flag and the record of what was done to it do.
+// One row of the list. Its current name and folder never change after the row is made; its
+// proposed name changes only through RenameList::SetNewName; its check mark, the view's Selected
+// flag and the record of what was done to it do.
 struct RenameEntry {
   std::string CurrentName;
   std::string NewName;
@@ -41,12 +42,15 @@ struct RenameEntry {
 class RenameList {
  public:
   std::size_t Count() const noexcept { return count_; }
-  // Changes whenever the list is emptied, so that what was worked out from its rows is redone.
+  // Changes whenever the list is emptied or a proposed name changes, so that what was worked out
+  // from its rows is redone.
   std::uint64_t Generation() const noexcept { return generation_; }
   const RenameEntry& Row(std::size_t index) const { return At(index); }
   void SetChecked(std::size_t index, bool checked) { At(index).Checked = checked; }
   void SetSelected(std::size_t index, bool selected) { At(index).Selected = selected; }
   void SetAllChecked(bool checked) noexcept;
+  // Gives a row another proposed name, checked when it differs from the current one.
+  void SetNewName(std::size_t index, std::string newName);
   // Records what the last Rename or Undo did to a row; `failure` is why it could not, if so.
   void SetState(std::size_t index, RowState state, Reason failure = {});
   // Why the last Rename or Undo of a row failed; none when it did not.

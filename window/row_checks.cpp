@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "cleaning/text_chars.h"
+#include "files/name_rules.h"
 #include "window/name_hash.h"
 #include "window/rename_command.h"
 
@@ -19,6 +21,26 @@ std::uint64_t RowChecks::Key(const std::string& folder, const std::string& name)
     lastFolderHash_ = HashName(folder, false) * 0x9E3779B97F4A7C15u;
   }
   return lastFolderHash_ ^ HashName(name, false);
+}
+
+const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
+  if (rulesFolder_ != row.Folder) {
+    rules_ = fileSystem_.RulesOf(row.FolderPath());
+    rulesFolder_ = row.Folder;
+  }
+  return rules_;
+}
+
+std::uint64_t RowChecks::TargetKey(const RenameEntry& row) {
+  const platform::NameRules::CaseFold fold = Rules(row).caseFold;
+  if (fold == platform::NameRules::CaseFold::kNone) return Key(row.FolderPath(), row.NewName);
+  return Key(row.FolderPath(), files::FoldKey(row.NewName, fold));
+}
+
+void RowChecks::Forget() noexcept {
+  rulesFolder_.reset();
+  foldedFolder_.reset();
+  folded_.clear();
 }
 
 namespace {
@@ -78,7 +100,7 @@ void RowChecks::CatchUp() {
   for (; indexed_ < list_.Count(); ++indexed_) {
     const RenameEntry& row = list_.Row(indexed_);
     sources_.push_back(Key(row.FolderPath(), row.CurrentName));
-    if (row.NewName != row.CurrentName) targets_.push_back(Key(row.FolderPath(), row.NewName));
+    if (row.NewName != row.CurrentName) targets_.push_back(TargetKey(row));
   }
   SortRoom room;
   for (auto* keys : {&sources_, &targets_}) {
@@ -107,6 +129,13 @@ bool RowChecks::Repeated(const std::vector<std::uint64_t>& repeated, const std::
 // Something other than the file itself stands at its proposed name (a file system that ignores
 // case finds the file itself there when only the case changes).
 bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
+  // The names the load read are folded from A to Z only: where the file system folds every
+  // letter, a name with others is looked for in the folder as it folds them.
+  const platform::NameRules::CaseFold fold = Rules(row).caseFold;
+  if (fold == platform::NameRules::CaseFold::kUnicode &&
+      !(cleaning::IsAscii(row.NewName) && cleaning::IsAscii(row.CurrentName))) {
+    if (const std::optional<bool> taken = FoldedTaken(row, fold)) return *taken;
+  }
   // Most targets are free: the names the load read answer that without the disk.
   switch (names_.Lookup(row.FolderPath(), row.CurrentName, row.NewName)) {
     case FolderNames::Answer::kFree:
@@ -126,15 +155,40 @@ bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
   }
 }
 
+std::optional<bool> RowChecks::FoldedTaken(const RenameEntry& row,
+                                           platform::NameRules::CaseFold fold) {
+  if (foldedFolder_ != row.Folder) {
+    folded_.clear();
+    foldedFolder_.reset();
+    try {
+      for (const platform::FolderEntry& entry : fileSystem_.ReadFolder(row.FolderPath())) {
+        folded_.push_back(files::FoldKey(entry.name, fold));
+      }
+    } catch (const platform::FileSystemError&) {
+      return std::nullopt;
+    }
+    std::sort(folded_.begin(), folded_.end());
+    foldedFolder_ = row.Folder;
+  }
+  const std::string target = files::FoldKey(row.NewName, fold);
+  const auto [first, last] = std::equal_range(folded_.begin(), folded_.end(), target);
+  auto others = last - first;
+  // The file itself, when only its letter case changes.
+  if (others > 0 && files::FoldKey(row.CurrentName, fold) == target) --others;
+  return others > 0;
+}
+
 Reason RowChecks::Refusal(std::size_t index) {
   const RenameEntry& row = list_.Row(index);
   if (!row.Checked || row.IsRenamed() || row.NewName == row.CurrentName) return {};
   if (const Reason reason = RefusalReason(row.CurrentName, row.NewName)) return reason;
+  if (const Reason reason = RuleReason(row.NewName, Rules(row))) return reason;
   CatchUp();
   if (Repeated(repeatedSources_, row.FolderPath(), row.CurrentName)) {
     return {Reason::Kind::kListedTwice, {}};
   }
-  if (Repeated(repeatedTargets_, row.FolderPath(), row.NewName)) {
+  if (!repeatedTargets_.empty() &&
+      std::binary_search(repeatedTargets_.begin(), repeatedTargets_.end(), TargetKey(row))) {
     return {Reason::Kind::kProposedTwice, {}};
   }
   if (TakenByAnotherFile(row)) return FailureReason(std::make_error_code(std::errc::file_exists));

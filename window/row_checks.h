@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,10 +37,17 @@ class RowChecks {
   Reason Refusal(std::size_t index);
   // The same in English words; empty when nothing is seen against the row.
   std::string WouldBeRefused(std::size_t index);
+  // Lets go of what was read from the disk: after a rename, it may have changed.
+  void Forget() noexcept;
 
  private:
   void CatchUp();
   std::uint64_t Key(const std::string& folder, const std::string& name) noexcept;
+  // The key of a row's proposed name as its file system compares names.
+  std::uint64_t TargetKey(const RenameEntry& row);
+  const platform::NameRules& Rules(const RenameEntry& row);
+  // Whether another entry of the row's folder has a name that `fold` takes as its proposed one.
+  std::optional<bool> FoldedTaken(const RenameEntry& row, platform::NameRules::CaseFold fold);
   bool Repeated(const std::vector<std::uint64_t>& repeated, const std::string& folder,
                 const std::string& name);
   bool TakenByAnotherFile(const RenameEntry& row);
@@ -54,6 +63,11 @@ class RowChecks {
   std::uint64_t generation_ = 0;
   const std::string* lastFolder_ = nullptr;
   std::uint64_t lastFolderHash_ = 0;
+  // The last folder's rules, and the names of the last folder looked into, folded, sorted. Each
+  // holds its folder, so that another folder never takes its address.
+  std::shared_ptr<const std::string> rulesFolder_, foldedFolder_;
+  platform::NameRules rules_;
+  std::vector<std::string> folded_;
 };
 
 }  // namespace vornick::window

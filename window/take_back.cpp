@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "window/file_renamer.h"
+
 namespace vornick::window {
 namespace {
 
@@ -43,7 +45,8 @@ TakeBackResult TakeBackBatch(platform::FileSystem& fileSystem, platform::History
     }
     back.clear();
   };
-  std::string newPath, oldPath;
+  std::string newPath, oldPath, stepPath;
+  FileRenamer renamer(fileSystem);
   for (std::size_t k = batch->rows.size(); k-- > 0;) {
     const platform::StoredRow& stored = batch->rows[k];
     if (stored.outcome == platform::RowOutcome::kFailed ||
@@ -57,14 +60,21 @@ TakeBackResult TakeBackBatch(platform::FileSystem& fileSystem, platform::History
     bool atNew = false, atOld = false;
     const std::error_code newError = IsTheFile(fileSystem, newPath, row.identity, atNew);
     Reason reason;
-    if (atNew) {
-      if (const std::error_code error = fileSystem.Rename(newPath, oldPath)) {
-        reason = RenameFailureReason(fileSystem, newPath, error);
-      } else {
+    bool atStep = false;
+    if (!atNew) IsTheFile(fileSystem, oldPath, row.identity, atOld);
+    if (!atNew && !atOld) {
+      // Stopped half-way through a change of letter case.
+      stepPath.assign(folder).append(CaseStepName(row.identity));
+      IsTheFile(fileSystem, stepPath, row.identity, atStep);
+    }
+    if (atNew || atStep) {
+      reason = atNew ? renamer.Rename(folder, row.to, row.from)
+                     : renamer.Rename(folder, CaseStepName(row.identity), row.from);
+      if (!reason) {
         ++result.takenBack;
         back.push_back(k);
       }
-    } else if (IsTheFile(fileSystem, oldPath, row.identity, atOld); atOld) {
+    } else if (atOld) {
       // Never renamed (the batch ended first), or back already.
       ++result.alreadyBack;
       back.push_back(k);
@@ -95,9 +105,17 @@ void SettleBatch(platform::FileSystem& fileSystem, platform::HistoryStore& store
   for (std::size_t k = 0; k < batch->rows.size(); ++k) {
     const platform::StoredRow& stored = batch->rows[k];
     if (stored.outcome != platform::RowOutcome::kUnknown) continue;
-    path.assign(batch->folders.at(stored.row.folder)).append(stored.row.to);
-    bool atNew = false;
+    const std::string& folder = batch->folders.at(stored.row.folder);
+    path.assign(folder).append(stored.row.to);
+    bool atNew = false, atStep = false;
     IsTheFile(fileSystem, path, stored.row.identity, atNew);
+    if (!atNew) {
+      // Stopped half-way through a change of letter case: back to the name it had.
+      path.assign(folder).append(CaseStepName(stored.row.identity));
+      if (IsTheFile(fileSystem, path, stored.row.identity, atStep); atStep) {
+        fileSystem.Rename(path, folder + stored.row.from);
+      }
+    }
     (atNew ? renamed : failed).push_back(k);
   }
   if (!renamed.empty()) store.RecordOutcomes(id, renamed, platform::RowOutcome::kRenamed);

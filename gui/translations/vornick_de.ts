@@ -452,6 +452,42 @@ Take Back gives them their old names again.</source>
         <source>the history could not be written: %1</source>
         <translation>der Verlauf konnte nicht geschrieben werden: %1</translation>
     </message>
+    <message>
+        <source>the disk</source>
+        <translation>der Datenträger</translation>
+    </message>
+    <message>
+        <source>%1 does not allow the control character %2 in names</source>
+        <translation>%1 erlaubt das Steuerzeichen %2 nicht in Namen</translation>
+    </message>
+    <message>
+        <source>%1 does not allow &apos;%2&apos; in names</source>
+        <translation>%1 erlaubt „%2“ nicht in Namen</translation>
+    </message>
+    <message>
+        <source>%1 does not allow a name that begins &quot;%2&quot;: Windows keeps it for a device</source>
+        <translation>%1 erlaubt keinen Namen, der mit „%2“ beginnt: Windows hält ihn für ein Gerät frei</translation>
+    </message>
+    <message>
+        <source>%1 drops or refuses a dot or space at the end of a name</source>
+        <translation>%1 lässt einen Punkt oder ein Leerzeichen am Ende eines Namens weg oder weist ihn ab</translation>
+    </message>
+    <message>
+        <source>%1 does not allow names that are not UTF-8</source>
+        <translation>%1 erlaubt nur Namen in UTF-8</translation>
+    </message>
+    <message>
+        <source>the new name is longer than the disk allows</source>
+        <translation>der neue Name ist länger, als der Datenträger erlaubt</translation>
+    </message>
+    <message>
+        <source>the new name is longer than %1 allows (255 characters)</source>
+        <translation>der neue Name ist länger, als %1 erlaubt (255 Zeichen)</translation>
+    </message>
+    <message>
+        <source>%1 kept the name&apos;s old letter case</source>
+        <translation>%1 hat die alte Groß- und Kleinschreibung des Namens behalten</translation>
+    </message>
 </context>
 <context>
     <name>Statuses</name>
@@ -485,6 +521,14 @@ Take Back gives them their old names again.</source>
     <message>
         <source>See the renames kept, and take an earlier one back (Ctrl+H)</source>
         <translation>Die festgehaltenen Umbenennungen ansehen und eine frühere zurücknehmen (Strg+H)</translation>
+    </message>
+    <message>
+        <source>Make Names &amp;Safe for the Disk</source>
+        <translation>Namen für den Datenträger &amp;sicher machen</translation>
+    </message>
+    <message>
+        <source>Rewrite the proposed names of the selected rows (all rows when none is selected) into names the disk they are on takes; nothing is renamed until Rename</source>
+        <translation>Die vorgeschlagenen Namen der ausgewählten Zeilen (aller Zeilen, wenn keine ausgewählt ist) in Namen umschreiben, die ihr Datenträger annimmt; umbenannt wird erst mit Umbenennen</translation>
     </message>
 </context>
 <context>

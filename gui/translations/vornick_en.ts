@@ -446,6 +446,42 @@ Take Back gives them their old names again.</numerusform>
         <source>the history could not be written: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not allow the control character %2 in names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not allow &apos;%2&apos; in names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not allow a name that begins &quot;%2&quot;: Windows keeps it for a device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 drops or refuses a dot or space at the end of a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not allow names that are not UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the new name is longer than the disk allows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the new name is longer than %1 allows (255 characters)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 kept the name&apos;s old letter case</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Statuses</name>
@@ -478,6 +514,14 @@ Take Back gives them their old names again.</numerusform>
     </message>
     <message>
         <source>See the renames kept, and take an earlier one back (Ctrl+H)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make Names &amp;Safe for the Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rewrite the proposed names of the selected rows (all rows when none is selected) into names the disk they are on takes; nothing is renamed until Rename</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

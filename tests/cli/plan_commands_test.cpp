@@ -93,7 +93,7 @@ TEST_F(PlanCommandsTest, PreviewListsFoldersAsLoadFolderAndFilesAsLoadFiles) {
   dir.Write("One File.txt", "taken");
   settings.SetTypes("WAV,MP3", "1,0");
   const Outcome run = Do(RunPreviewWith, {dir.Path() + "one_file.txt", dir.Path() + "m/"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 1);  // a checked row would be refused
   EXPECT_EQ(run.err, "vornick-cli: would not rename \"" + dir.Path() +
                          "one_file.txt\" to \"One File.txt\": a file or folder named \"One "
                          "File.txt\" is there already\n");

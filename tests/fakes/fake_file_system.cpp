@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "files/name_rules.h"
 #include "platform/posix/name_order.h"
 
 namespace vornick::fakes {
@@ -61,15 +62,50 @@ void FakeFileSystem::SetUnreadable(const std::string& folder) {
   nodes_.at(Resolve(folder)).unreadable = true;
 }
 
+void FakeFileSystem::SetRules(const std::string& folder, const platform::NameRules& rules,
+                              bool caseStaysOnRename) {
+  Node& node = nodes_.at(Resolve(folder));
+  node.rules = rules;
+  node.caseStaysOnRename = caseStaysOnRename;
+}
+
+platform::NameRules FakeFileSystem::RulesOf(const std::string& folder) noexcept {
+  try {
+    return nodes_.at(Resolve(folder)).rules;
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+std::optional<std::string> FakeFileSystem::FoldedEntry(const std::string& key,
+                                                       const std::string& name) const {
+  const platform::NameRules::CaseFold fold = nodes_.at(key).rules.caseFold;
+  if (fold == platform::NameRules::CaseFold::kNone) return std::nullopt;
+  const std::string wanted = files::FoldKey(name, fold);
+  for (auto it = nodes_.lower_bound(key + '/');
+       it != nodes_.end() && it->first.starts_with(key + '/'); ++it) {
+    const std::string entry = it->first.substr(key.size() + 1);
+    if (entry.find('/') == std::string::npos && files::FoldKey(entry, fold) == wanted)
+      return it->first;
+  }
+  return std::nullopt;
+}
+
 std::string FakeFileSystem::Resolve(const std::string& path, bool followLast, int hops) const {
   const std::vector<std::string> parts = Components(path);
   std::string key;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (!(nodes_.at(key).attributes & platform::kAttrDirectory))
       Fail(path, std::errc::not_a_directory);
+    const std::string parent = key;
     key += '/' + parts[i];
-    const auto found = nodes_.find(key);
-    if (found == nodes_.end()) Fail(path, std::errc::no_such_file_or_directory);
+    auto found = nodes_.find(key);
+    if (found == nodes_.end()) {
+      const std::optional<std::string> folded = FoldedEntry(parent, parts[i]);
+      if (!folded) Fail(path, std::errc::no_such_file_or_directory);
+      key = *folded;
+      found = nodes_.find(key);
+    }
     if (found->second.link && (followLast || i + 1 < parts.size())) {
       if (++hops > 40) Fail(path, std::errc::too_many_symbolic_link_levels);
       key = Resolve(found->second.target, true, hops);
@@ -145,8 +181,23 @@ std::error_code FakeFileSystem::Rename(const std::string& from, const std::strin
       return std::make_error_code(std::errc::no_such_file_or_directory);
     if (targetName.empty() || targetName == "." || targetName == "..")
       return std::make_error_code(std::errc::invalid_argument);
+    const Node& folder = nodes_.at(targetFolder);
+    switch (files::FirstBreach(targetName, folder.rules).kind) {
+      case files::Breach::Kind::kNone:
+        break;
+      case files::Breach::Kind::kNotUtf8:
+        return std::make_error_code(std::errc::illegal_byte_sequence);
+      case files::Breach::Kind::kTooLong:
+        return std::make_error_code(std::errc::filename_too_long);
+      default:
+        return std::make_error_code(std::errc::invalid_argument);
+    }
     if (target != source && nodes_.contains(target))
       return std::make_error_code(std::errc::file_exists);
+    if (const std::optional<std::string> folded = FoldedEntry(targetFolder, targetName)) {
+      if (*folded != source) return std::make_error_code(std::errc::file_exists);
+      if (folder.caseStaysOnRename) return {};
+    }
     auto node = nodes_.extract(source);  // files only: nothing below it moves
     node.key() = target;
     nodes_.insert(std::move(node));

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,10 @@ namespace vornick::fakes {
 //   fs.AddFile("/a/b/x.mp3");          // archive (32) by default
 //   fs.AddLink("/a/b/up", "/a/");      // its target's bits and kAttrLink; dangling: kAttrSystem
 //   fs.SetUnreadable("/a/b/");         // ReadFolder throws FileSystemError (EACCES)
+//   fs.SetRules("/card/", platform::RulesFor(platform::NameRules::System::kExfat));
+// A folder with rules refuses the names they refuse, as the kernel answers (EINVAL, EILSEQ,
+// ENAMETOOLONG), and finds names as its case rule folds them; with `caseStaysOnRename` a change of
+// letter case alone answers success and changes nothing, as kernel vfat and exfat do.
 // ReadFolder lists in the real order, links resolved. Rename never replaces another entry.
 // GetIdentity and Rename may be called from two threads at once.
 class FakeFileSystem : public platform::FileSystem {
@@ -29,6 +34,8 @@ class FakeFileSystem : public platform::FileSystem {
   void AddFile(const std::string& path, std::uint32_t attributes = platform::kAttrArchive);
   void AddLink(const std::string& path, const std::string& target);
   void SetUnreadable(const std::string& folder);
+  void SetRules(const std::string& folder, const platform::NameRules& rules,
+                bool caseStaysOnRename = false);
 
   int ReadFolderCalls() const noexcept { return readFolderCalls_; }
   int RenameCalls() const noexcept { return renameCalls_; }
@@ -38,6 +45,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::vector<platform::FolderEntry> ReadFolder(const std::string& folder) override;
   platform::FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
+  platform::NameRules RulesOf(const std::string& folder) noexcept override;
 
  private:
   struct Node {
@@ -46,7 +54,11 @@ class FakeFileSystem : public platform::FileSystem {
     bool link = false;
     std::string target;
     bool unreadable = false;
+    platform::NameRules rules;
+    bool caseStaysOnRename = false;
   };
+  // The key of the entry of folder `key` that its case rule takes as `name`, if any.
+  std::optional<std::string> FoldedEntry(const std::string& key, const std::string& name) const;
 
   Node& Make(const std::string& path, std::uint32_t attributes);
   // The key of the node `path` names, links followed (the last one only when `followLast`).
