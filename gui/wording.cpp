@@ -150,8 +150,7 @@ QString ReasonWords(const window::Reason& reason, const QString& target) {
         return QCoreApplication::translate("Reasons",
                                            "the new name is longer than the disk allows");
       }
-      return QCoreApplication::translate("Reasons",
-                                         "the new name is longer than %1 allows (255 characters)")
+      return QCoreApplication::translate("Reasons", "the new name is longer than %1 allows")
           .arg(DiskWords(reason.system));
     case Kind::kCaseUnchanged:
       return QCoreApplication::translate("Reasons", "%1 kept the name's old letter case")

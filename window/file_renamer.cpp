@@ -36,9 +36,10 @@ const NameRules& FileRenamer::Rules(const std::string& folder) {
   return rules_;
 }
 
-bool FileRenamer::Shows(const std::string& folder, std::string_view name) {
+bool FolderShows(platform::FileSystem& fileSystem, const std::string& folder,
+                 std::string_view name) {
   try {
-    const std::vector<platform::FolderEntry> entries = fileSystem_.ReadFolder(folder);
+    const std::vector<platform::FolderEntry> entries = fileSystem.ReadFolder(folder);
     return std::any_of(entries.begin(), entries.end(),
                        [name](const platform::FolderEntry& entry) { return entry.name == name; });
   } catch (const platform::FileSystemError&) {
@@ -66,7 +67,7 @@ Reason FileRenamer::Rename(const std::string& folder, std::string_view name,
   // old name.
   const NameRules& rules = Rules(folder);
   if (rules.caseFold == NameRules::CaseFold::kNone || !CaseOnly(name, target) ||
-      Shows(folder, target)) {
+      FolderShows(fileSystem_, folder, target)) {
     return {};
   }
   return ChangeCase(folder, rules);
@@ -88,7 +89,7 @@ Reason FileRenamer::ChangeCase(const std::string& folder, const NameRules& rules
     return FailureReason(error);
   }
   const std::string_view target = std::string_view(to_).substr(folder.size());
-  if (!Shows(folder, target)) return unchanged;
+  if (!FolderShows(fileSystem_, folder, target)) return unchanged;
   return {};
 }
 

@@ -23,8 +23,6 @@ class FileRenamer {
   const platform::NameRules& Rules(const std::string& folder);
 
  private:
-  // Whether `folder` has an entry named exactly `name`.
-  bool Shows(const std::string& folder, std::string_view name);
   Reason ChangeCase(const std::string& folder, const platform::NameRules& rules);
 
   platform::FileSystem& fileSystem_;
@@ -44,6 +42,11 @@ Reason RenameFailureReason(platform::FileSystem& fileSystem, const std::string& 
 // not change the case in place. Made from the file's identity, so that taking a batch back after a
 // crash between the two steps finds the file there.
 std::string CaseStepName(const platform::FileIdentity& identity);
+
+// Whether `folder` has an entry named exactly `name` (a look-up by name may fold case); true when
+// the folder cannot be read, so that the answer of a look-up stands.
+bool FolderShows(platform::FileSystem& fileSystem, const std::string& folder,
+                 std::string_view name);
 
 // Whether `a` and `b` differ in letter case only, as a file system that folds every letter sees it.
 bool CaseOnly(std::string_view a, std::string_view b);

@@ -161,7 +161,7 @@ std::string Describe(const Reason& reason, std::string_view target) {
       return reason.system == platform::NameRules::System::kPosix ||
                      reason.system == platform::NameRules::System::kUnknown
                  ? "the new name is longer than the disk allows"
-                 : "the new name is longer than " + system() + " allows (255 characters)";
+                 : "the new name is longer than " + system() + " allows";
     case Kind::kCaseUnchanged:
       return system() + " kept the name's old letter case";
   }

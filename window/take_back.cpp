@@ -59,9 +59,15 @@ TakeBackResult TakeBackBatch(platform::FileSystem& fileSystem, platform::History
     oldPath.assign(folder).append(row.from);
     bool atNew = false, atOld = false;
     const std::error_code newError = IsTheFile(fileSystem, newPath, row.identity, atNew);
+    // Where look-ups fold case, a change of case alone finds the file at either name: the folder
+    // tells which one it bears.
+    if (atNew && CaseOnly(row.from, row.to) && !FolderShows(fileSystem, folder, row.to)) {
+      atNew = false;
+      atOld = true;
+    }
     Reason reason;
     bool atStep = false;
-    if (!atNew) IsTheFile(fileSystem, oldPath, row.identity, atOld);
+    if (!atNew && !atOld) IsTheFile(fileSystem, oldPath, row.identity, atOld);
     if (!atNew && !atOld) {
       // Stopped half-way through a change of letter case.
       stepPath.assign(folder).append(CaseStepName(row.identity));
@@ -109,7 +115,9 @@ void SettleBatch(platform::FileSystem& fileSystem, platform::HistoryStore& store
     path.assign(folder).append(stored.row.to);
     bool atNew = false, atStep = false;
     IsTheFile(fileSystem, path, stored.row.identity, atNew);
-    if (!atNew) {
+    if (atNew && CaseOnly(stored.row.from, stored.row.to)) {
+      atNew = FolderShows(fileSystem, folder, stored.row.to);
+    } else if (!atNew) {
       // Stopped half-way through a change of letter case: back to the name it had.
       path.assign(folder).append(CaseStepName(stored.row.identity));
       if (IsTheFile(fileSystem, path, stored.row.identity, atStep); atStep) {

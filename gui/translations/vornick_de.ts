@@ -481,8 +481,8 @@ Take Back gives them their old names again.</source>
         <translation>der neue Name ist länger, als der Datenträger erlaubt</translation>
     </message>
     <message>
-        <source>the new name is longer than %1 allows (255 characters)</source>
-        <translation>der neue Name ist länger, als %1 erlaubt (255 Zeichen)</translation>
+        <source>the new name is longer than %1 allows</source>
+        <translation>der neue Name ist länger, als %1 erlaubt</translation>
     </message>
     <message>
         <source>%1 kept the name&apos;s old letter case</source>

@@ -475,7 +475,7 @@ Take Back gives them their old names again.</numerusform>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the new name is longer than %1 allows (255 characters)</source>
+        <source>the new name is longer than %1 allows</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

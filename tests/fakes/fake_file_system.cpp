@@ -175,8 +175,13 @@ std::error_code FakeFileSystem::Rename(const std::string& from, const std::strin
     };
     const auto [sourceFolder, sourceName] = split(from);
     const auto [targetFolder, targetName] = split(to);
-    const std::string source = sourceFolder + '/' + sourceName;
+    std::string source = sourceFolder + '/' + sourceName;
     const std::string target = targetFolder + '/' + targetName;
+    if (!sourceName.empty() && !nodes_.contains(source)) {
+      // The folder's case rule finds the source under another case, as a look-up would.
+      if (const std::optional<std::string> folded = FoldedEntry(sourceFolder, sourceName))
+        source = *folded;
+    }
     if (sourceName.empty() || !nodes_.contains(source))
       return std::make_error_code(std::errc::no_such_file_or_directory);
     if (targetName.empty() || targetName == "." || targetName == "..")
