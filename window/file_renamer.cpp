@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "cleaning/text_chars.h"
 #include "files/name_rules.h"
 
 namespace vornick::window {
@@ -23,8 +24,15 @@ std::string CaseStepName(const platform::FileIdentity& identity) {
 }
 
 bool CaseOnly(std::string_view a, std::string_view b) {
-  return a != b && files::FoldKey(a, NameRules::CaseFold::kUnicode) ==
-                       files::FoldKey(b, NameRules::CaseFold::kUnicode);
+  if (a == b) return false;
+  // Asked after every rename: names of ASCII alone are compared without folding them into copies.
+  if (cleaning::IsAscii(a) && cleaning::IsAscii(b)) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+  }
+  return files::FoldKey(a, NameRules::CaseFold::kUnicode) ==
+         files::FoldKey(b, NameRules::CaseFold::kUnicode);
 }
 
 const NameRules& FileRenamer::Rules(const std::string& folder) {
@@ -65,9 +73,9 @@ Reason FileRenamer::Rename(const std::string& folder, std::string_view name,
   }
   // Some file systems that ignore case answer a change of case alone with success and keep the
   // old name.
+  if (!CaseOnly(name, target)) return {};
   const NameRules& rules = Rules(folder);
-  if (rules.caseFold == NameRules::CaseFold::kNone || !CaseOnly(name, target) ||
-      FolderShows(fileSystem_, folder, target)) {
+  if (rules.caseFold == NameRules::CaseFold::kNone || FolderShows(fileSystem_, folder, target)) {
     return {};
   }
   return ChangeCase(folder, rules);

@@ -24,11 +24,16 @@ std::uint64_t RowChecks::Key(const std::string& folder, const std::string& name)
 }
 
 const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
-  if (rulesFolder_ != row.Folder) {
-    rules_ = fileSystem_.RulesOf(row.FolderPath());
-    rulesFolder_ = row.Folder;
+  if (rulesFolder_ == row.Folder) return *rules_;
+  // Each folder's rules are looked up once: indexing and the marks go through the rows apart.
+  const auto [at, added] = rulesOf_.try_emplace(row.Folder.get());
+  if (added) {
+    at->second.rules = fileSystem_.RulesOf(row.FolderPath());
+    at->second.folder = row.Folder;  // held, so that its address is not another folder's
   }
-  return rules_;
+  rulesFolder_ = row.Folder;
+  rules_ = &at->second.rules;
+  return *rules_;
 }
 
 std::uint64_t RowChecks::TargetKey(const RenameEntry& row) {
@@ -39,6 +44,7 @@ std::uint64_t RowChecks::TargetKey(const RenameEntry& row) {
 
 void RowChecks::Forget() noexcept {
   rulesFolder_.reset();
+  rulesOf_.clear();
   foldedFolder_.reset();
   folded_.clear();
 }

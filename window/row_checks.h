@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -66,7 +67,12 @@ class RowChecks {
   // The last folder's rules, and the names of the last folder looked into, folded, sorted. Each
   // holds its folder, so that another folder never takes its address.
   std::shared_ptr<const std::string> rulesFolder_, foldedFolder_;
-  platform::NameRules rules_;
+  const platform::NameRules* rules_ = nullptr;
+  struct FolderRules {
+    std::shared_ptr<const std::string> folder;
+    platform::NameRules rules;
+  };
+  std::unordered_map<const std::string*, FolderRules> rulesOf_;
   std::vector<std::string> folded_;
 };
 

@@ -316,21 +316,28 @@ std::string RealPath(const std::string& folder) {
 
 NameRules MountRules::RulesOf(const std::string& folder) noexcept {
   try {
+    struct statfs system;
+    if (::statfs(folder.c_str(), &system) != 0) return {};
+    // Asked for every folder of a list: the kind alone tells the rules of most, with no look at
+    // the mount.
+    const auto magic = static_cast<std::uint32_t>(system.f_type);
+    if (const std::optional<System> known = SystemOfMagic(magic);
+        known.has_value() && *known != System::kNtfs) {
+      return RulesWithNameLimit(*known, false, system.f_namelen);
+    }
     struct statx status;
     if (::statx(AT_FDCWD, folder.c_str(), AT_STATX_SYNC_AS_STAT,
                 STATX_INO | STATX_MNT_ID | kUniqueMountId, &status) != 0) {
       return {};
     }
-    struct statfs system;
-    if (::statfs(folder.c_str(), &system) != 0) return {};
     const std::uint64_t mountId =
         (status.stx_mask & (STATX_MNT_ID | kUniqueMountId)) != 0 ? status.stx_mnt_id : 0;
     const std::pair<std::uint64_t, std::uint64_t> key(
         makedev(status.stx_dev_major, status.stx_dev_minor), mountId);
     if (const auto known = known_.find(key); known != known_.end()) return known->second;
     // The magic numbers are 32 bits; f_type is signed where long is, and 32 bits wide on some.
-    const NameRules rules = LookUp(folder, status.stx_dev_major, status.stx_dev_minor,
-                                   static_cast<std::uint32_t>(system.f_type), system.f_namelen);
+    const NameRules rules =
+        LookUp(folder, status.stx_dev_major, status.stx_dev_minor, magic, system.f_namelen);
     known_.emplace(key, rules);
     return rules;
   } catch (...) {
