@@ -111,7 +111,21 @@ void WritePlan(std::ostream& out, const window::RenameList& list,
 bool ReportRefusals(window::ListOperations& operations, Streams& streams) {
   const window::RenameList& list = operations.List();
   bool any = false;
+  // Where the rules are guessed or not known, that is said once, naming the first such folder.
+  bool unknownTold = false, smbTold = false;
   for (std::size_t i = 0; i < list.Count(); ++i) {
+    const platform::NameRules::System system = operations.Checks().FolderRules(i).system;
+    if (system == platform::NameRules::System::kUnknown && !unknownTold) {
+      unknownTold = true;
+      streams.err << "vornick-cli: note: the rules for names on the disk of \""
+                  << EscapeField(list.Row(i).FolderPath())
+                  << "\" are not known (a network or FUSE file system): only what Linux refuses "
+                     "is marked\n";
+    } else if (system == platform::NameRules::System::kSmb && !smbTold) {
+      smbTold = true;
+      streams.err << "vornick-cli: note: \"" << EscapeField(list.Row(i).FolderPath())
+                  << "\" is on an SMB share: the rules of a Windows server are assumed\n";
+    }
     const std::string reason = operations.Checks().WouldBeRefused(i);
     if (reason.empty()) continue;
     any = true;

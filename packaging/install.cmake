@@ -18,9 +18,9 @@ set(compressed)
 foreach(source docs/vornick-cli.1 docs/vornick.1 ${generated}/changelog)
   get_filename_component(name ${source} NAME)
   get_filename_component(source ${source} ABSOLUTE)
+  # Compressed to a new file, so that a generated source (the changelog) stays for the next build.
   add_custom_command(OUTPUT ${generated}/${name}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${generated}/${name}
-    COMMAND gzip -9nf ${generated}/${name}
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${source} ${generated}/${name}.gz
     DEPENDS ${source} VERBATIM)
   list(APPEND compressed ${generated}/${name}.gz)
 endforeach()

@@ -151,6 +151,11 @@ bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
     case FolderNames::Answer::kMaybeTaken:
       break;
   }
+  // A look-up by name answers as the disk folds case here, which may not be as Windows does
+  // (ntfs-3g keeps ABC.mp3 and abc.mp3 apart): the folder's names are folded by its rules.
+  if (fold != platform::NameRules::CaseFold::kNone) {
+    if (const std::optional<bool> taken = FoldedTaken(row, fold)) return *taken;
+  }
   const std::string target = row.FolderPath() + row.NewName;
   if (!fileSystem_.CanReadTimes(target)) return false;
   try {

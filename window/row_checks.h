@@ -38,6 +38,8 @@ class RowChecks {
   Reason Refusal(std::size_t index);
   // The same in English words; empty when nothing is seen against the row.
   std::string WouldBeRefused(std::size_t index);
+  // The rules of the file system that row `index`'s folder is on.
+  const platform::NameRules& FolderRules(std::size_t index) { return Rules(list_.Row(index)); }
   // Lets go of what was read from the disk: after a rename, it may have changed.
   void Forget() noexcept;
 
@@ -68,11 +70,11 @@ class RowChecks {
   // holds its folder, so that another folder never takes its address.
   std::shared_ptr<const std::string> rulesFolder_, foldedFolder_;
   const platform::NameRules* rules_ = nullptr;
-  struct FolderRules {
+  struct KnownRules {
     std::shared_ptr<const std::string> folder;
     platform::NameRules rules;
   };
-  std::unordered_map<const std::string*, FolderRules> rulesOf_;
+  std::unordered_map<const std::string*, KnownRules> rulesOf_;
   std::vector<std::string> folded_;
 };
 
