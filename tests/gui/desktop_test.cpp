@@ -25,7 +25,7 @@ struct ActiveForm {
   ActiveForm() {
     form.show();
     form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form, kWindowWait));
   }
   MainForm form;
 };

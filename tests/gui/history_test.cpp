@@ -100,7 +100,7 @@ struct Session {
       : form(fileSystem, settings, fileDialogs, reports, window, &history) {
     host.Load();
     Form().show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form(), kWindowWait));
   }
   explicit Session(Disk& disk) : Session(disk.fileSystem, disk.settings, disk.history) {}
 
@@ -407,7 +407,7 @@ TEST_F(HistoryDialogTest, ListsTheBatchesNewestFirstAndTakesOneBackByKeyboard) {
     EXPECT_EQ(dialog.Table().topLevelItem(0)->text(0),
               WhenWords(disk.history.Batches().front().started));
     // The rows from the top with the arrow keys, and whether each can be taken back.
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, kWindowWait));
     EXPECT_EQ(QApplication::focusWidget(), &dialog.Table());
     std::vector<bool> enabled;
     for (int row = 0; row < 5; ++row) {
@@ -442,7 +442,7 @@ TEST_F(HistoryDialogTest, ListsTheBatchesNewestFirstAndTakesOneBackByKeyboard) {
 TEST_F(HistoryDialogTest, OpensFromCtrlHAndTheListsContextMenuByMouseAndKeyboard) {
   Session session(disk);
   session.Form().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&session.Form()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&session.Form(), kWindowWait));
   int opened = 0;
   ModalAnswerer<HistoryDialog> answerer([&](HistoryDialog& dialog) {
     ++opened;

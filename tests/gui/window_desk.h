@@ -35,6 +35,10 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace vornick::gui {
 
+// How long a test waits for a window to show or take the focus: the moment it does on an idle
+// machine, and long enough for one that builds beside the tests.
+inline constexpr int kWindowWait = 30000;
+
 using platform::Button;
 
 // Answers each modal dialog of type `Dialog` that opens while it lives, from inside the dialog's
@@ -79,7 +83,7 @@ struct WindowDesk {
   WindowDesk() {
     host.Load();
     Form().show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&Form(), kWindowWait));
   }
   MainForm& Form() { return window.Form(); }
   RenameView& List() { return window.Form().FileList(); }
