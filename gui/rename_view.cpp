@@ -2,6 +2,7 @@
 #include "gui/rename_view.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -69,7 +70,32 @@ void RenameView::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+bool RenameView::ToggleBySpace(QKeyEvent* event) {
+  const bool plain =
+      event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+  if (event->key() != Qt::Key_Space || !plain) {
+    if (plain && !event->text().isEmpty() && event->text().front().isPrint())
+      lastSearchKey_.start();
+    return false;
+  }
+  if (lastSearchKey_.isValid() &&
+      lastSearchKey_.elapsed() < QApplication::keyboardInputInterval()) {
+    // The check box of the first column would take it before the search does.
+    lastSearchKey_.start();
+    keyboardSearch(QStringLiteral(" "));
+    event->accept();
+    return true;
+  }
+  const QModelIndex mark = currentIndex().siblingAtColumn(0);
+  if (!mark.isValid() || !(model()->flags(mark) & Qt::ItemIsUserCheckable)) return false;
+  const bool checked = mark.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+  model()->setData(mark, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+  event->accept();
+  return true;
+}
+
 void RenameView::keyPressEvent(QKeyEvent* event) {
+  if (ToggleBySpace(event)) return;
   // The Menu key and Shift+F10 open the context menu at the current row. Only some platforms
   // turn the Menu key into a context menu themselves; there the menu has the keyboard by the time
   // the key arrives, so it never opens twice.

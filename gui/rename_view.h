@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTreeView>
 #include <string>
 #include <vector>
@@ -44,7 +45,12 @@ class RenameView final : public QTreeView {
   // Takes the drop as a copy, never a move: the files stay where they are.
   static bool AcceptAsCopy(QDropEvent* event);
 
+  // Space turns over the current row's mark, whatever column is current; only inside a
+  // type-to-find under way is it a letter of the search.
+  bool ToggleBySpace(QKeyEvent* event);
+
   bool checkToggledByRelease_ = false;
+  QElapsedTimer lastSearchKey_;  // the last letter typed to find a row
 };
 
 }  // namespace vornick::gui

@@ -128,6 +128,28 @@ TEST_F(DesktopTest, SpaceTurnsOverTheRowLastClicked) {
   EXPECT_FALSE(form.List().Row(1).Checked);
 }
 
+// Space turns over the current row's mark in every column, never jumping to a name that begins
+// with a space; inside a type-to-find under way it is part of what is looked for.
+TEST_F(DesktopTest, SpaceTurnsOverTheMarkInEveryColumnButNotInsideASearch) {
+  AddRows({"/m/a_b.mp3", "/m/ lead_in.mp3", "/m/c_d.mp3"});
+  for (int column = 0; column < window.Model().columnCount(); ++column) {
+    SCOPED_TRACE(column);
+    List().setCurrentIndex(window.Model().index(2, column));
+    const bool before = form.List().Row(2).Checked;
+    QTest::keyClick(&List(), Qt::Key_Space);
+    EXPECT_NE(form.List().Row(2).Checked, before);
+    EXPECT_EQ(List().currentIndex().row(), 2);
+    QTest::keyClick(&List(), Qt::Key_Space);
+    EXPECT_EQ(form.List().Row(2).Checked, before);
+  }
+  List().setCurrentIndex(window.Model().index(2, 0));
+  const bool before = form.List().Row(0).Checked;
+  QTest::keyClicks(&List(), "a");
+  ASSERT_EQ(List().currentIndex().row(), 0);
+  QTest::keyClick(&List(), Qt::Key_Space);
+  EXPECT_EQ(form.List().Row(0).Checked, before);
+}
+
 TEST_F(DesktopTest, ACellCutOffShowsItsWholeTextAsATip) {
   const std::string folder = "/music/" + std::string(200, 'f') + "/";
   AddRows({folder + "a_b.mp3"});
