@@ -8,7 +8,7 @@ packages=(cmake make g++ pkg-config libicu-dev libsqlite3-dev qt6-base-dev qt6-s
   qt6-l10n-tools qt6-translations-l10n fonts-liberation xvfb xauth)
 if [ "${1:-run}" = test ]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev fusefat dosfstools exfat-fuse
-    exfatprogs xdotool imagemagick dpkg-dev lintian appstream qt6ct)
+    exfatprogs ntfs-3g xdotool imagemagick dpkg-dev lintian appstream qt6ct)
 fi
 
 missing=()
