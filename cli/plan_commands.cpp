@@ -85,20 +85,20 @@ int Gather(window::ListOperations& operations, const std::vector<std::string>& p
   return status;
 }
 
-// Writes the rows; a row in `failures` (sorted by row) is written unchecked, so that undoing the
-// plan touches only what was renamed.
+// Writes the rows; a row in `notRenamed` (sorted) is written unchecked, so that undoing the plan
+// touches only what was renamed.
 void WritePlan(std::ostream& out, const window::RenameList& list,
-               const std::vector<window::RenameFailure>& failures) {
+               const std::vector<std::size_t>& notRenamed) {
   // Written in blocks of about 64 KiB: a write per line would cost more than making the line.
   constexpr std::size_t kBlock = 64 * 1024;
   std::string block;
   block.reserve(kBlock + 4096);
   PlanRowWriter writer;
-  auto failure = failures.begin();
+  auto left = notRenamed.begin();
   for (std::size_t i = 0; i < list.Count(); ++i) {
-    const bool failed = failure != failures.end() && failure->row == i;
-    if (failed) ++failure;
-    writer.Append(block, list.Row(i).Checked && !failed, list.Row(i));
+    const bool kept = left != notRenamed.end() && *left == i;
+    if (kept) ++left;
+    writer.Append(block, list.Row(i).Checked && !kept, list.Row(i));
     if (block.size() >= kBlock || i + 1 == list.Count()) {
       out.write(block.data(), static_cast<std::streamsize>(block.size()));
       block.clear();
@@ -240,7 +240,11 @@ int RunRenameWith(std::span<const std::string> args, Streams streams, PlanSeams 
   ReportSetAside(seams.history, streams);
   if (renamed == 2) return renamed;
   const int status = std::max(gathered, renamed);
-  WritePlan(streams.out, operations.List(), failures);
+  // Neither a row that failed nor one whose file an earlier row renamed was renamed.
+  std::vector<std::size_t> notRenamed = operations.Checks().RowsListedAgain();
+  for (const window::RenameFailure& failure : failures) notRenamed.push_back(failure.row);
+  std::sort(notRenamed.begin(), notRenamed.end());
+  WritePlan(streams.out, operations.List(), notRenamed);
   if (streams.out.flush()) return status;
   // The plan is the only record of what was renamed: without it, nothing may stay renamed.
   std::vector<window::RenameFailure> notBack;

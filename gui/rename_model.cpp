@@ -250,9 +250,10 @@ bool RenameModel::setData(const QModelIndex& index, const QVariant& value, int r
   }
   const bool checked = static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
   rows_->SetChecked(static_cast<std::size_t>(index.row()), checked);
-  // Only a checked row can be refused.
-  statuses_.erase(index.row());
-  emit dataChanged(index, index, kStatusRoles);
+  // Only checked rows count against each other: any row's mark may change with this one.
+  statuses_.clear();
+  emit dataChanged(this->index(0, kCurrentName), this->index(shown_ - 1, kCurrentName),
+                   kStatusRoles);
   return true;
 }
 

@@ -74,16 +74,17 @@ void Form1::OnListClick() {
   if (lastClickedName_.find(name) != std::string::npos) return;
   lastClickedName_ = name;
 
-  std::optional<std::size_t> first, last;
+  bool turned = false;
   const std::size_t count = list.Count();
   for (std::size_t i = 0; i < count; ++i) {
     const RenameEntry& row = list.Row(i);
     if (!row.Selected) continue;
     list.SetChecked(i, !row.Checked);
-    if (!first) first = i;
-    last = i;
+    turned = true;
   }
-  if (first) window_.RowsChanged(*first, *last);
+  // A row's mark hangs on the check marks of the other rows of its file and of its name, wherever
+  // they stand.
+  if (turned) window_.RowsChanged(0, count - 1);
 }
 
 void Form1::Rename(RenameDirection direction) {

@@ -61,19 +61,21 @@ void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
 }
 
 void ListOperations::AddEntry(std::string_view folder, std::string name, bool markIfChanged) {
-  // The row exists before its name is cleaned, so a name that cannot be cleaned leaves it behind,
-  // unchecked with an empty proposed name.
-  RenameEntry& row = list_.Append(std::move(name), folder);
-  row.NewName = cleaning::CleanFileName(row.CurrentName);
-  row.Checked = markIfChanged && row.NewName != row.CurrentName;
+  std::string newName;
+  try {
+    newName = cleaning::CleanFileName(name);
+  } catch (...) {
+    // A name that cannot be cleaned is listed all the same, unchecked with an empty proposed name.
+    list_.Append(std::move(name), folder, {}, false);
+    throw;
+  }
+  const bool checked = markIfChanged && newName != name;
+  list_.Append(std::move(name), folder, std::move(newName), checked);
 }
 
 void ListOperations::AddRow(std::string currentName, std::string newName, std::string_view folder,
                             bool checked, RowState state) {
-  RenameEntry& row = list_.Append(std::move(currentName), folder);
-  row.NewName = std::move(newName);
-  row.Checked = checked;
-  row.State = state;
+  list_.Append(std::move(currentName), folder, std::move(newName), checked, state);
 }
 
 void ListOperations::AddEntryContained(std::string_view folder, std::string name,
@@ -255,6 +257,7 @@ TakeBackResult ListOperations::TakeBack(std::int64_t id) {
   if (!history_) throw std::logic_error("no history to take a batch back from");
   ++renames_;
   names_.Forget();
+  // The batch may rename files that no row of the list stands for.
   checks_.Forget();
   TakeBackResult result = TakeBackBatch(fileSystem_, history_->Store(), id);
   std::vector<std::uint64_t> failed;
@@ -288,13 +291,18 @@ std::vector<std::size_t> ListOperations::MakeNamesSafe(
 
 std::vector<RenameFailure> ListOperations::RenameOrUndo(RenameDirection direction,
                                                         const RenameOptions& options) {
+  // The rows whose file an earlier row renames are marked so, and left alone.
+  const std::vector<std::size_t> listedAgain = direction == RenameDirection::kRename
+                                                   ? checks_.RowsListedAgain()
+                                                   : std::vector<std::size_t>{};
   ++renames_;
   names_.Forget();
-  checks_.Forget();
-  if (!history_ || !options.keepHistory) return RenameRows(fileSystem_, list_, direction);
+  if (!history_ || !options.keepHistory) {
+    return RenameRows(fileSystem_, list_, direction, listedAgain);
+  }
   std::string_view command = options.command;
   if (command.empty()) command = direction == RenameDirection::kUndo ? "Undo" : "Rename";
-  return history_->Run(fileSystem_, list_, direction, command);
+  return history_->Run(fileSystem_, list_, direction, command, listedAgain);
 }
 
 }  // namespace vornick::window

@@ -118,7 +118,6 @@ class ListOperations {
   void Clear() noexcept {
     list_.Clear();
     names_.Forget();
-    checks_.Forget();
     if (history_) history_->Forget();
   }
 

@@ -142,6 +142,8 @@ std::string Describe(const Reason& reason, std::string_view target) {
       return "the same file is listed in another row";
     case Kind::kProposedTwice:
       return "another row proposes the same name in this folder";
+    case Kind::kListedAgain:
+      return "listed again above; renamed with that row";
     case Kind::kNotTheFile:
       return "the file there now is not the one that was renamed";
     case Kind::kNoHistory:

@@ -34,6 +34,7 @@ struct Reason {
     kNameNotAccepted,
     kListedTwice,    // the same file is in another row
     kProposedTwice,  // another row proposes the same name in the folder
+    kListedAgain,    // an earlier row of the same file renames it
     kNotTheFile,     // the file at the name is not the one that was renamed
     kNoHistory,      // the history could not be written, so the file was left as it was
     kSystem,         // any other failure: `error` says what

@@ -9,11 +9,13 @@
 namespace vornick::window {
 
 std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
-                                      RenameDirection direction) {
+                                      RenameDirection direction,
+                                      std::span<const std::size_t> listedAgain) {
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<RenameFailure> failures;
   FileRenamer renamer(fileSystem);
   const std::size_t count = list.Count();
+  auto again = listedAgain.begin();
   for (std::size_t i = 0; i < count; ++i) {
     const RenameEntry& row = list.Row(i);
     // Undo takes back only what Rename did; Rename leaves alone what it did already.
@@ -21,6 +23,8 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameLi
     const std::string& name = undo ? row.NewName : row.CurrentName;
     const std::string& target = undo ? row.CurrentName : row.NewName;
     if (name == target) continue;
+    while (again != listedAgain.end() && *again < i) ++again;
+    if (again != listedAgain.end() && *again == i) continue;
 
     Reason reason = RefusalReason(name, target);
     if (!reason) reason = renamer.Rename(row.FolderPath(), name, target);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -29,8 +30,10 @@ struct RenameFailure {
 // checked row that Rename renamed back. In list order, never replacing a file: a row that is
 // refused or fails is recorded in the row, and in the returned list unless it failed so before, and
 // the next one is tried.
-// A row whose target is its own name is left alone. Names and marks of the rows never change.
+// A row whose target is its own name is left alone, and so are `listedAgain` (rows in order whose
+// file another row renames): neither is tried nor told. Names and marks of the rows never change.
 std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameList& list,
-                                      RenameDirection direction);
+                                      RenameDirection direction,
+                                      std::span<const std::size_t> listedAgain = {});
 
 }  // namespace vornick::window

@@ -156,16 +156,20 @@ std::optional<HistoryLink> RenameHistory::Link(std::size_t index) const {
 }
 
 std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, RenameList& list,
-                                              RenameDirection direction, std::string_view command) {
+                                              RenameDirection direction, std::string_view command,
+                                              std::span<const std::size_t> listedAgain) {
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<Attempt> attempts;
   std::vector<std::int64_t> linkedBatches;
+  auto again = listedAgain.begin();
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const RenameEntry& row = list.Row(i);
     if (!row.Checked || row.IsRenamed() != undo) continue;
     const std::string& name = undo ? row.NewName : row.CurrentName;
     const std::string& target = undo ? row.CurrentName : row.NewName;
     if (name == target) continue;
+    while (again != listedAgain.end() && *again < i) ++again;
+    if (again != listedAgain.end() && *again == i) continue;
     Attempt& attempt = attempts.emplace_back();
     attempt.index = i;
     attempt.row = &row;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -36,7 +37,8 @@ class RenameHistory {
   // As RenameRows. Throws platform::HistoryError, having renamed nothing, when the batch cannot
   // be written; a later failure to write leaves the rows not yet written as they are (failed).
   std::vector<RenameFailure> Run(platform::FileSystem& fileSystem, RenameList& list,
-                                 RenameDirection direction, std::string_view command);
+                                 RenameDirection direction, std::string_view command,
+                                 std::span<const std::size_t> listedAgain = {});
   // The list was emptied: its rows no longer stand for anything in the history.
   void Forget() noexcept { batches_.clear(); }
 

@@ -9,7 +9,12 @@ void RenameList::ThrowNoRow(std::size_t index) {
   throw std::out_of_range("no row " + std::to_string(index));
 }
 
-RenameEntry& RenameList::Append(std::string currentName, std::string_view folder) {
+void RenameList::RemoveListener(Listener& listener) noexcept {
+  std::erase(listeners_, &listener);
+}
+
+std::size_t RenameList::Append(std::string currentName, std::string_view folder,
+                               std::string newName, bool checked, RowState state) {
   std::shared_ptr<const std::string> shared;
   if (count_ != 0 && *At(count_ - 1).Folder == folder) {
     shared = At(count_ - 1).Folder;
@@ -17,23 +22,35 @@ RenameEntry& RenameList::Append(std::string currentName, std::string_view folder
     shared = std::make_shared<const std::string>(folder);
   }
   if (count_ % kBlockRows == 0) blocks_.emplace_back().reserve(kBlockRows);
-  RenameEntry& row =
-      blocks_.back().emplace_back(RenameEntry{std::move(currentName), {}, std::move(shared)});
-  ++count_;
-  return row;
+  blocks_.back().push_back(
+      {std::move(currentName), std::move(newName), std::move(shared), checked, false, state});
+  const std::size_t index = count_++;
+  TellAll([index](Listener& listener) { listener.RowsAppended(index, 1); });
+  return index;
+}
+
+void RenameList::SetChecked(std::size_t index, bool checked) {
+  RenameEntry& row = At(index);
+  if (row.Checked == checked) return;
+  row.Checked = checked;
+  TellAll([index](Listener& listener) { listener.CheckChanged(index); });
 }
 
 void RenameList::SetAllChecked(bool checked) noexcept {
   for (std::vector<RenameEntry>& block : blocks_) {
     for (RenameEntry& row : block) row.Checked = checked;
   }
+  TellAll([checked](Listener& listener) { listener.AllChecked(checked); });
 }
 
 void RenameList::SetNewName(std::size_t index, std::string newName) {
   RenameEntry& row = At(index);
-  row.Checked = newName != row.CurrentName;
+  const bool checked = newName != row.CurrentName;
+  const bool renamed = newName != row.NewName, checkChanged = checked != row.Checked;
   row.NewName = std::move(newName);
-  ++generation_;
+  row.Checked = checked;
+  if (renamed) TellAll([index](Listener& listener) { listener.NameChanged(index); });
+  if (checkChanged) TellAll([index](Listener& listener) { listener.CheckChanged(index); });
 }
 
 void RenameList::SetState(std::size_t index, RowState state, Reason failure) {
@@ -43,6 +60,7 @@ void RenameList::SetState(std::size_t index, RowState state, Reason failure) {
   } else {
     failures_.erase(index);
   }
+  TellAll([index](Listener& listener) { listener.StateChanged(index); });
 }
 
 Reason RenameList::Failure(std::size_t index) const {
@@ -54,8 +72,8 @@ void RenameList::Clear() noexcept {
   blocks_.clear();
   count_ = 0;
   failures_.clear();
-  ++generation_;
   selectedItem_.reset();
+  TellAll([](Listener& listener) { listener.Cleared(); });
 }
 
 }  // namespace vornick::window

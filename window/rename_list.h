@@ -22,9 +22,8 @@ enum class RowState : std::uint8_t {
   kUndoFailed,    // Undo tried and could not; still at its proposed name
 };
 
-// One row of the list. Its current name and folder never change after the row is made; its
-// proposed name changes only through RenameList::SetNewName; its check mark, the view's Selected
-// flag and the record of what was done to it do.
+// One row of the list, as RenameList shows it. Its current name and folder never change after the
+// row is made; everything else changes only through RenameList, which tells its listeners.
 struct RenameEntry {
   std::string CurrentName;
   std::string NewName;
@@ -38,16 +37,44 @@ struct RenameEntry {
   bool IsRenamed() const { return State == RowState::kRenamed || State == RowState::kUndoFailed; }
 };
 
-// The rows of the list, in the order they were added; rows are numbered from 0 here.
+// The rows of the list, in the order they were added; rows are numbered from 0 here. The list
+// alone changes its rows, and tells every listener what it changed, so that what is worked out
+// from the rows follows them.
 class RenameList {
  public:
+  // Told of each change as it is made; a listener must not change the list meanwhile.
+  class Listener {
+   public:
+    virtual void RowsAppended(std::size_t /*first*/, std::size_t /*count*/) noexcept {}
+    virtual void CheckChanged(std::size_t /*index*/) noexcept {}
+    virtual void AllChecked(bool /*checked*/) noexcept {}
+    // The row's proposed name changed; its check mark, when it changed with it, is told apart.
+    virtual void NameChanged(std::size_t /*index*/) noexcept {}
+    // Rename or Undo tried the row's file: the disk may have changed.
+    virtual void StateChanged(std::size_t /*index*/) noexcept {}
+    virtual void Cleared() noexcept {}
+
+   protected:
+    ~Listener() = default;
+  };
+
+  RenameList() = default;
+  // Listeners hold on to the list they listen to.
+  RenameList(const RenameList&) = delete;
+  RenameList& operator=(const RenameList&) = delete;
+
+  // Until RemoveListener; a listener is told nothing of what was there before.
+  void AddListener(Listener& listener) { listeners_.push_back(&listener); }
+  void RemoveListener(Listener& listener) noexcept;
+
   std::size_t Count() const noexcept { return count_; }
-  // Changes whenever the list is emptied or a proposed name changes, so that what was worked out
-  // from its rows is redone.
-  std::uint64_t Generation() const noexcept { return generation_; }
   const RenameEntry& Row(std::size_t index) const { return At(index); }
-  void SetChecked(std::size_t index, bool checked) { At(index).Checked = checked; }
-  void SetSelected(std::size_t index, bool selected) { At(index).Selected = selected; }
+
+  // Appends a row and returns its number; the folder's copy is shared with the row before when
+  // they are equal.
+  std::size_t Append(std::string currentName, std::string_view folder, std::string newName,
+                     bool checked, RowState state = RowState::kNotRenamed);
+  void SetChecked(std::size_t index, bool checked);
   void SetAllChecked(bool checked) noexcept;
   // Gives a row another proposed name, checked when it differs from the current one.
   void SetNewName(std::size_t index, std::string newName);
@@ -55,15 +82,13 @@ class RenameList {
   void SetState(std::size_t index, RowState state, Reason failure = {});
   // Why the last Rename or Undo of a row failed; none when it did not.
   Reason Failure(std::size_t index) const;
+  void Clear() noexcept;
 
+  // The view's own marks, which nothing else looks at: no listener is told of them.
+  void SetSelected(std::size_t index, bool selected) { At(index).Selected = selected; }
   // The row the view calls current (its SelectedItem), if any.
   std::optional<std::size_t> SelectedItem() const noexcept { return selectedItem_; }
   void SetSelectedItem(std::optional<std::size_t> index) { selectedItem_ = index; }
-
-  // Appends an unchecked row with an empty NewName and returns it (it stays where it is while the
-  // list is not emptied); the folder's copy is shared with the row before when they are equal.
-  RenameEntry& Append(std::string currentName, std::string_view folder);
-  void Clear() noexcept;
 
  private:
   // Rows are kept in blocks of a fixed size, so that a list of a million rows grows without
@@ -78,13 +103,17 @@ class RenameList {
     return blocks_[index / kBlockRows][index % kBlockRows];
   }
   [[noreturn]] static void ThrowNoRow(std::size_t index);
+  template <class Tell>
+  void TellAll(Tell tell) noexcept {
+    for (Listener* listener : listeners_) tell(*listener);
+  }
 
   std::vector<std::vector<RenameEntry>> blocks_;  // each reserved for kBlockRows
   std::size_t count_ = 0;
   // Few rows fail, so their reasons are kept apart from the million that do not.
   std::unordered_map<std::size_t, Reason> failures_;
   std::optional<std::size_t> selectedItem_;
-  std::uint64_t generation_ = 0;
+  std::vector<Listener*> listeners_;
 };
 
 }  // namespace vornick::window

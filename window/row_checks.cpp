@@ -2,6 +2,8 @@
 #include "window/row_checks.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <string_view>
 #include <utility>
 
@@ -11,16 +13,54 @@
 #include "window/rename_command.h"
 
 namespace vornick::window {
+namespace {
 
-std::uint64_t RowChecks::Key(const std::string& folder, const std::string& name) noexcept {
-  // Two rows share a key only when they share folder and name, or in a one-in-2^64 chance that
-  // costs no more than a needless warning. Rows of a folder come together and share one copy of
-  // its path, so its hash is worked out once for them all.
+// A row that Rename tries: checked, not renamed yet, to a name of its own.
+bool Tried(const RenameEntry& row) {
+  return row.Checked && !row.IsRenamed() && row.NewName != row.CurrentName;
+}
+
+// Past this many check marks changed one by one, the checked proposals are counted anew.
+constexpr std::size_t kMostCheckChanges = 4096;
+
+using Entry = std::uint64_t;
+
+Entry EntryOf(std::uint32_t key, std::size_t row) {
+  return std::uint64_t{key} << 32 | static_cast<std::uint32_t>(row);
+}
+std::uint32_t KeyOf(Entry entry) {
+  return static_cast<std::uint32_t>(entry >> 32);
+}
+std::uint32_t RowOf(Entry entry) {
+  return static_cast<std::uint32_t>(entry);
+}
+
+// The entries of `key`, in list order.
+auto EntriesOf(const std::vector<Entry>& entries, std::uint32_t key) {
+  return std::equal_range(entries.begin(), entries.end(), EntryOf(key, 0),
+                          [](Entry a, Entry b) { return KeyOf(a) < KeyOf(b); });
+}
+
+}  // namespace
+
+RowChecks::RowChecks(platform::FileSystem& fileSystem, RenameList& list, const FolderNames& names)
+    : fileSystem_(fileSystem), list_(list), names_(names) {
+  list_.AddListener(*this);
+}
+
+RowChecks::~RowChecks() {
+  list_.RemoveListener(*this);
+}
+
+std::uint32_t RowChecks::Key(const std::string& folder, const std::string& name) noexcept {
+  // Rows that share folder and name share a key, and so do about a hundred other pairs in a
+  // million rows: a row is marked only after the names are compared. Rows of a folder come
+  // together and share one copy of its path, so its hash is worked out once for them all.
   if (&folder != lastFolder_) {
     lastFolder_ = &folder;
     lastFolderHash_ = HashName(folder, false) * 0x9E3779B97F4A7C15u;
   }
-  return lastFolderHash_ ^ HashName(name, false);
+  return static_cast<std::uint32_t>((lastFolderHash_ ^ HashName(name, false)) >> 32);
 }
 
 const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
@@ -36,7 +76,7 @@ const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
   return *rules_;
 }
 
-std::uint64_t RowChecks::TargetKey(const RenameEntry& row) {
+std::uint32_t RowChecks::TargetKey(const RenameEntry& row) {
   const platform::NameRules::CaseFold fold = Rules(row).caseFold;
   if (fold == platform::NameRules::CaseFold::kNone) return Key(row.FolderPath(), row.NewName);
   return Key(row.FolderPath(), files::FoldKey(row.NewName, fold));
@@ -49,30 +89,79 @@ void RowChecks::Forget() noexcept {
   folded_.clear();
 }
 
-namespace {
+// What the list tells: each change is noted, and taken in at the next question.
 
-// Sorts keys[from..] in place. A million rows arrive in one batch when a long load ends; a radix
-// sort of 16 bits a pass takes them in a third of the time of a comparison sort, and is faster
-// from some eight thousand keys on.
-// The room a radix sort needs, kept for the next sort of the same batch.
-struct SortRoom {
-  std::vector<std::uint64_t> spare;
-  std::vector<std::size_t> starts;
-};
-
-void SortKeys(std::vector<std::uint64_t>& keys, std::size_t from, SortRoom& room) {
-  constexpr std::size_t kRadixFrom = 1 << 13;
-  const std::size_t count = keys.size() - from;
-  if (count < kRadixFrom) {
-    std::sort(keys.begin() + static_cast<std::ptrdiff_t>(from), keys.end());
+void RowChecks::CheckChanged(std::size_t index) noexcept {
+  // Rows not indexed yet are read as they are then; a recount reads every row.
+  if (recount_ || index >= indexed_ || repeatedTargets_ == 0) return;
+  if (changedChecks_.size() >= kMostCheckChanges) {
+    recount_ = true;
+    changedChecks_.clear();
     return;
   }
-  if (room.spare.size() < count) room.spare.resize(count);
-  room.starts.resize(std::size_t{1} << 16);
-  std::vector<std::size_t>& starts = room.starts;
-  std::uint64_t* in = keys.data() + from;
-  std::uint64_t* out = room.spare.data();
-  for (int shift = 0; shift < 64; shift += 16) {
+  try {
+    changedChecks_.push_back(static_cast<std::uint32_t>(index));
+  } catch (const std::bad_alloc&) {
+    recount_ = true;
+  }
+}
+
+void RowChecks::AllChecked(bool) noexcept {
+  recount_ = true;
+  changedChecks_.clear();
+}
+
+void RowChecks::NameChanged(std::size_t index) noexcept {
+  if (index >= indexed_) return;
+  try {
+    changedProposals_.push_back(static_cast<std::uint32_t>(index));
+  } catch (const std::bad_alloc&) {
+    Reset();
+  }
+}
+
+void RowChecks::StateChanged(std::size_t) noexcept {
+  diskChanged_ = true;
+}
+
+void RowChecks::Cleared() noexcept {
+  Reset();
+  Forget();
+}
+
+void RowChecks::Reset() noexcept {
+  // The memory of a long list goes with it.
+  Entries().swap(sources_);
+  Entries().swap(targets_);
+  Entries().swap(checkedTargets_);
+  repeatedSources_.clear();
+  changedProposals_.clear();
+  changedChecks_.clear();
+  indexed_ = 0;
+  repeatedTargets_ = 0;
+  recount_ = false;
+  // Rows added from here may have their folder where a row gone had another.
+  lastFolder_ = nullptr;
+}
+
+namespace {
+
+// Sorts entries[from..], added in list order, by key and then row. A million rows arrive in one
+// batch when a long load ends; a radix sort of 16 bits a pass takes them in a third of the time
+// of a comparison sort, and is faster from some eight thousand entries on. It keeps the order of
+// the rows of a key, so that the two passes over the keys leave the entries in order.
+void SortEntries(std::vector<Entry>& entries, std::size_t from) {
+  constexpr std::size_t kRadixFrom = 1 << 13;
+  const std::size_t count = entries.size() - from;
+  Entry* in = entries.data() + from;
+  if (count < kRadixFrom) {
+    std::sort(in, in + count);
+    return;
+  }
+  const auto spare = std::make_unique_for_overwrite<Entry[]>(count);
+  std::vector<std::size_t> starts(std::size_t{1} << 16);
+  Entry* out = spare.get();
+  for (int shift = 32; shift < 64; shift += 16) {
     std::fill(starts.begin(), starts.end(), 0);
     for (std::size_t i = 0; i < count; ++i) ++starts[(in[i] >> shift) & 0xFFFF];
     std::size_t sum = 0;
@@ -80,22 +169,27 @@ void SortKeys(std::vector<std::uint64_t>& keys, std::size_t from, SortRoom& room
     for (std::size_t i = 0; i < count; ++i) out[starts[(in[i] >> shift) & 0xFFFF]++] = in[i];
     std::swap(in, out);
   }
-  // Four passes leave the sorted keys where they started.
+  // Two passes leave the sorted entries where they started.
 }
 
 }  // namespace
 
 void RowChecks::CatchUp() {
-  if (generation_ != list_.Generation() || indexed_ > list_.Count()) {
-    lastFolder_ = nullptr;
-    sources_.clear();
-    targets_.clear();
-    repeatedSources_.clear();
-    repeatedTargets_.clear();
-    indexed_ = 0;
-    generation_ = list_.Generation();
+  if (diskChanged_) {
+    Forget();
+    diskChanged_ = false;
   }
-  if (indexed_ == list_.Count()) return;
+  if (indexed_ > list_.Count()) Reset();  // not told of a clear: never so, but cheap to see
+  if (!changedProposals_.empty()) Repropose();
+  if (indexed_ < list_.Count()) IndexNewRows();
+  if (recount_) {
+    Recount();
+  } else if (!changedChecks_.empty()) {
+    ApplyCheckChanges();
+  }
+}
+
+void RowChecks::IndexNewRows() {
   if (sources_.empty()) {
     // Grown by doubling afterwards: the view asks again and again while rows arrive.
     sources_.reserve(list_.Count());
@@ -105,31 +199,75 @@ void RowChecks::CatchUp() {
   const auto oldTargets = static_cast<std::ptrdiff_t>(targets_.size());
   for (; indexed_ < list_.Count(); ++indexed_) {
     const RenameEntry& row = list_.Row(indexed_);
-    sources_.push_back(Key(row.FolderPath(), row.CurrentName));
-    if (row.NewName != row.CurrentName) targets_.push_back(TargetKey(row));
+    sources_.push_back(EntryOf(Key(row.FolderPath(), row.CurrentName), indexed_));
+    if (row.NewName != row.CurrentName) targets_.push_back(EntryOf(TargetKey(row), indexed_));
   }
-  SortRoom room;
-  for (auto* keys : {&sources_, &targets_}) {
-    const std::ptrdiff_t old = keys == &sources_ ? oldSources : oldTargets;
-    SortKeys(*keys, static_cast<std::size_t>(old), room);
-    std::inplace_merge(keys->begin(), keys->begin() + old, keys->end());
+  for (auto [entries, old] : {std::pair{&sources_, oldSources}, std::pair{&targets_, oldTargets}}) {
+    SortEntries(*entries, static_cast<std::size_t>(old));
+    std::inplace_merge(entries->begin(), entries->begin() + old, entries->end());
   }
-  // Few keys come twice: those few are what a row is looked up in.
-  for (auto [keys, repeated] :
-       {std::pair{&sources_, &repeatedSources_}, std::pair{&targets_, &repeatedTargets_}}) {
-    repeated->clear();
-    for (auto at = std::adjacent_find(keys->begin(), keys->end()); at != keys->end();
-         at = std::adjacent_find(at + 1, keys->end())) {
-      if (repeated->empty() || repeated->back() != *at) repeated->push_back(*at);
-    }
+  // Few files are listed twice: those few are what a row is looked up in.
+  repeatedSources_.clear();
+  const auto sameKey = [](Entry a, Entry b) { return KeyOf(a) == KeyOf(b); };
+  for (auto at = std::adjacent_find(sources_.begin(), sources_.end(), sameKey);
+       at != sources_.end(); at = std::adjacent_find(at + 1, sources_.end(), sameKey)) {
+    if (repeatedSources_.empty() || repeatedSources_.back() != KeyOf(*at))
+      repeatedSources_.push_back(KeyOf(*at));
   }
+  recount_ = true;
 }
 
-bool RowChecks::Repeated(const std::vector<std::uint64_t>& repeated, const std::string& folder,
-                         const std::string& name) {
-  // Mostly nothing is repeated, and then no key is needed.
-  if (repeated.empty()) return false;
-  return std::binary_search(repeated.begin(), repeated.end(), Key(folder, name));
+// The rows whose proposed names changed take their new keys, the others keep theirs.
+void RowChecks::Repropose() {
+  std::vector<std::uint32_t>& rows = changedProposals_;
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  std::erase_if(targets_, [&rows](Entry entry) {
+    return std::binary_search(rows.begin(), rows.end(), RowOf(entry));
+  });
+  const auto old = static_cast<std::ptrdiff_t>(targets_.size());
+  for (const std::uint32_t index : rows) {
+    const RenameEntry& row = list_.Row(index);
+    if (row.NewName != row.CurrentName) targets_.push_back(EntryOf(TargetKey(row), index));
+  }
+  std::sort(targets_.begin() + old, targets_.end());
+  std::inplace_merge(targets_.begin(), targets_.begin() + old, targets_.end());
+  rows.clear();
+  recount_ = true;
+}
+
+void RowChecks::Recount() {
+  checkedTargets_.clear();
+  repeatedTargets_ = 0;
+  const auto sameKey = [](Entry a, Entry b) { return KeyOf(a) == KeyOf(b); };
+  for (auto at = std::adjacent_find(targets_.begin(), targets_.end(), sameKey);
+       at != targets_.end(); at = std::adjacent_find(at, targets_.end(), sameKey)) {
+    const std::uint32_t key = KeyOf(*at);
+    for (; at != targets_.end() && KeyOf(*at) == key; ++at) {
+      ++repeatedTargets_;
+      if (list_.Row(RowOf(*at)).Checked) checkedTargets_.push_back(*at);
+    }
+  }
+  changedChecks_.clear();
+  recount_ = false;
+}
+
+void RowChecks::ApplyCheckChanges() {
+  for (const std::uint32_t index : changedChecks_) {
+    const RenameEntry& row = list_.Row(index);
+    if (row.NewName == row.CurrentName) continue;  // proposes nothing
+    const Entry entry = EntryOf(TargetKey(row), index);
+    const auto [first, last] = EntriesOf(targets_, KeyOf(entry));
+    if (last - first < 2) continue;
+    const auto at = std::lower_bound(checkedTargets_.begin(), checkedTargets_.end(), entry);
+    const bool counted = at != checkedTargets_.end() && *at == entry;
+    if (row.Checked && !counted) {
+      checkedTargets_.insert(at, entry);
+    } else if (!row.Checked && counted) {
+      checkedTargets_.erase(at);
+    }
+  }
+  changedChecks_.clear();
 }
 
 // Something other than the file itself stands at its proposed name (a file system that ignores
@@ -189,21 +327,71 @@ std::optional<bool> RowChecks::FoldedTaken(const RenameEntry& row,
   return others > 0;
 }
 
+bool RowChecks::ListedAgain(std::size_t index, const RenameEntry& row) {
+  // Mostly no file is listed twice, and then no key is needed.
+  if (repeatedSources_.empty()) return false;
+  const std::uint32_t key = Key(row.FolderPath(), row.CurrentName);
+  if (!std::binary_search(repeatedSources_.begin(), repeatedSources_.end(), key)) return false;
+  const auto [first, last] = EntriesOf(sources_, key);
+  for (auto at = first; at != last; ++at) {
+    const std::size_t other = RowOf(*at);
+    if (other == index) continue;
+    const RenameEntry& entry = list_.Row(other);
+    if (entry.CurrentName != row.CurrentName || entry.FolderPath() != row.FolderPath()) continue;
+    // The file is at the other row's proposed name already, or will be before this row's turn.
+    if (entry.IsRenamed() || (other < index && Tried(entry))) return true;
+  }
+  return false;
+}
+
+bool RowChecks::SameTarget(const RenameEntry& a, const RenameEntry& b) {
+  if (a.FolderPath() != b.FolderPath()) return false;
+  const platform::NameRules::CaseFold fold = Rules(a).caseFold;
+  if (fold == platform::NameRules::CaseFold::kNone) return a.NewName == b.NewName;
+  return files::FoldKey(a.NewName, fold) == files::FoldKey(b.NewName, fold);
+}
+
+bool RowChecks::ProposedBefore(std::size_t index, const RenameEntry& row) {
+  if (checkedTargets_.empty()) return false;
+  // The first earlier row that Rename would rename takes the name; one it would refuse does not.
+  const auto [first, last] = EntriesOf(checkedTargets_, TargetKey(row));
+  for (auto at = first; at != last && RowOf(*at) < index; ++at) {
+    const RenameEntry& other = list_.Row(RowOf(*at));
+    if (!Tried(other) || !SameTarget(other, row) || ListedAgain(RowOf(*at), other)) continue;
+    if (RefusalReason(other.CurrentName, other.NewName) ||
+        RuleReason(other.NewName, Rules(other)) || TakenByAnotherFile(other)) {
+      continue;
+    }
+    return true;
+  }
+  return false;
+}
+
 Reason RowChecks::Refusal(std::size_t index) {
   const RenameEntry& row = list_.Row(index);
-  if (!row.Checked || row.IsRenamed() || row.NewName == row.CurrentName) return {};
+  if (!Tried(row)) return {};
+  CatchUp();
+  // Rename leaves such a row alone, whatever it proposes.
+  if (ListedAgain(index, row)) return {Reason::Kind::kListedAgain, {}};
   if (const Reason reason = RefusalReason(row.CurrentName, row.NewName)) return reason;
   if (const Reason reason = RuleReason(row.NewName, Rules(row))) return reason;
-  CatchUp();
-  if (Repeated(repeatedSources_, row.FolderPath(), row.CurrentName)) {
-    return {Reason::Kind::kListedTwice, {}};
-  }
-  if (!repeatedTargets_.empty() &&
-      std::binary_search(repeatedTargets_.begin(), repeatedTargets_.end(), TargetKey(row))) {
-    return {Reason::Kind::kProposedTwice, {}};
-  }
+  if (ProposedBefore(index, row)) return {Reason::Kind::kProposedTwice, {}};
   if (TakenByAnotherFile(row)) return FailureReason(std::make_error_code(std::errc::file_exists));
   return {};
+}
+
+std::vector<std::size_t> RowChecks::RowsListedAgain() {
+  CatchUp();
+  std::vector<std::size_t> rows;
+  for (const std::uint32_t key : repeatedSources_) {
+    const auto [first, last] = EntriesOf(sources_, key);
+    for (auto at = first; at != last; ++at) {
+      const RenameEntry& row = list_.Row(RowOf(*at));
+      if (Tried(row) && ListedAgain(RowOf(*at), row)) rows.push_back(RowOf(*at));
+    }
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 std::string RowChecks::WouldBeRefused(std::size_t index) {

@@ -43,8 +43,8 @@ class PlanCommandsTest : public ::testing::Test {
 
 TEST(PlanFormatTest, FieldsRoundTripThroughEscapes) {
   window::RenameList list;
-  window::RenameEntry& row = list.Append("a\\b\tc\nd\re\xe9.mp3", "/x\ty/");
-  row.NewName = "A\\B";
+  const window::RenameEntry& row =
+      list.Row(list.Append("a\\b\tc\nd\re\xe9.mp3", "/x\ty/", "A\\B", false));
   std::string text;
   PlanRowWriter().Append(text, true, row);
   EXPECT_EQ(text, "1\ta\\\\b\\tc\\nd\\re\xe9.mp3\tA\\\\B\t/x\\ty/\n");
@@ -151,6 +151,21 @@ TEST_F(PlanCommandsTest, RenameWritesFailedRowsUncheckedSoUndoRestoresExactly) {
   const Outcome again = Do(RunApplyWith, {"--undo", "-"}, renamed.out);
   EXPECT_EQ(again.status, 1);
   EXPECT_EQ(std::count(again.err.begin(), again.err.end(), '\n'), 2) << again.err;
+  EXPECT_EQ(Contents(dir), before);
+}
+
+// A folder named twice: each file is renamed by its first row, the second row is written
+// unchecked, and undoing the plan takes each file back once.
+TEST_F(PlanCommandsTest, RenameOfAFolderNamedTwiceRenamesAndUndoesEachFileOnce) {
+  dir.Write("m/a_b.mp3", "ab");
+  const Files before = Contents(dir);
+  const Outcome renamed = Do(RunRenameWith, {dir.Path() + "m", dir.Path() + "m/"});
+  EXPECT_EQ(renamed.status, 0) << renamed.err;
+  EXPECT_EQ(renamed.out, "1\ta_b.mp3\tA B.mp3\t" + dir.Path() + "m/\n" + "0\ta_b.mp3\tA B.mp3\t" +
+                             dir.Path() + "m/\n");
+  EXPECT_EQ(Contents(dir), (Files{{"m/A B.mp3", "ab"}}));
+  const Outcome undone = Do(RunApplyWith, {"--undo", "-"}, renamed.out);
+  EXPECT_EQ(undone.status, 0) << undone.err;
   EXPECT_EQ(Contents(dir), before);
 }
 

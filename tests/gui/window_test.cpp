@@ -199,8 +199,9 @@ TEST_F(ListTest, EachRowShowsWhatRenameWouldRefuseAndWhatRenameAndUndoDidWithThe
   EXPECT_EQ(shown(), (Rows{"X Y.mp3 ", refused, "c_d.mp3 "}));
   dialogs.QueueOpen({"/n/c_d.mp3"});  // the same file again
   Click(Button::kLoadFiles);
-  const std::string twice = "! c_d.mp3 " + would + "the same file is listed in another row";
-  EXPECT_EQ(shown(), (Rows{"X Y.mp3 ", refused, twice, twice}));
+  // The first row renames the file; the later one says so, and Rename leaves it alone.
+  const std::string again = "! c_d.mp3 " + would + "listed again above; renamed with that row";
+  EXPECT_EQ(shown(), (Rows{"X Y.mp3 ", refused, "c_d.mp3 ", again}));
   EXPECT_TRUE(dialogs.messages.empty());
   window.Model().setData(window.Model().index(3, 0), Qt::Unchecked, Qt::CheckStateRole);
   EXPECT_EQ(shown()[3], "c_d.mp3 ");  // only a checked row is refused
@@ -270,7 +271,12 @@ TEST(QtDialogs, FileDialogsShowTitleAndFilterAndGiveTheExactPathsOrNothing) {
       dialog.setDirectory(QString::fromStdString(chosen));
     } else {
       EXPECT_EQ(dialog.windowTitle(), "Add File(s)");
-      EXPECT_EQ(dialog.nameFilters(), QStringList{"MP3 Files (*.mp3)"});
+      // The command's own filter first, then the other music a library holds, then everything.
+      const QStringList filters = dialog.nameFilters();
+      ASSERT_EQ(filters.size(), 3);
+      EXPECT_EQ(filters[0], "MP3 Files (*.mp3)");
+      EXPECT_TRUE(filters[1].startsWith("Music files (*.mp3 *.flac ")) << filters[1].toStdString();
+      EXPECT_EQ(filters[2], "All files (*)");
       EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
       // The dialog leaves its name field alone while that has the focus, which it gets at some
       // point after opening.

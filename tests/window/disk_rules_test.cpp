@@ -64,8 +64,6 @@ struct RowCase {
   std::string markedOn;  // the letters of the disks where the row is marked
   Kind kind = Kind::kNone;
   char32_t character = 0;
-  // The second of two rows proposing one name: the first is renamed, this one is refused.
-  bool second = false;
 };
 
 bool IsRule(Kind kind) {
@@ -98,13 +96,14 @@ const std::vector<RowCase>& Cases() {
       {"rows/", "f13.mp3", Repeat("é", 126) + ".mp3", "PF", Kind::kLongerThanAllowed},
       {"rows/", "f14.mp3", Repeat("ü", 252) + ".mp3", "PFENWS", Kind::kLongerThanAllowed},
       {"rows/", "f15.mp3", Repeat("ö", 251) + ".mp3", "PF", Kind::kLongerThanAllowed},
-      // Two rows proposing names that the disk takes as one; FAT folds A to Z only.
-      {"clash/", "a.mp3", "Кино.mp3", "ENWS", Kind::kProposedTwice},
-      {"clash/", "b.mp3", "кино.mp3", "ENWS", Kind::kProposedTwice, 0, true},
-      {"clash/", "c.mp3", "É.mp3", "ENWS", Kind::kProposedTwice},
-      {"clash/", "d.mp3", "é.mp3", "ENWS", Kind::kProposedTwice, 0, true},
-      {"clash/", "e.mp3", "Song.mp3", "FENWS", Kind::kProposedTwice},
-      {"clash/", "f.mp3", "song.mp3", "FENWS", Kind::kProposedTwice, 0, true},
+      // Two rows proposing names that the disk takes as one: the first is renamed, the second
+      // refused. FAT folds A to Z only.
+      {"clash/", "a.mp3", "Кино.mp3", "", Kind::kNone},
+      {"clash/", "b.mp3", "кино.mp3", "ENWS", Kind::kProposedTwice},
+      {"clash/", "c.mp3", "É.mp3", "", Kind::kNone},
+      {"clash/", "d.mp3", "é.mp3", "ENWS", Kind::kProposedTwice},
+      {"clash/", "e.mp3", "Song.mp3", "", Kind::kNone},
+      {"clash/", "f.mp3", "song.mp3", "FENWS", Kind::kProposedTwice},
       // taken/ holds кино.mp3 and É.mp3 as well, which are no rows.
       {"taken/", "x.mp3", "Кино.mp3", "ENWS", Kind::kTaken},
       {"taken/", "y.mp3", "é.mp3", "ENWS", Kind::kTaken},
@@ -212,11 +211,7 @@ TEST(DiskRulesTableTest, RowsAreMarkedExactlyWhereRenameThenFails) {
       const auto mark = marks.find(i);
       const auto failure = failed.find(i);
       const bool marked = mark != marks.end(), renamed = failure == failed.end();
-      // No failure that a mark could have told; a mark on a row renamed only for the first of
-      // two rows proposing one name.
-      EXPECT_TRUE(renamed || marked) << "failed unmarked";
-      const bool firstOfTwo = marked && mark->second.kind == Kind::kProposedTwice && !row.second;
-      EXPECT_TRUE(!marked || !renamed || firstOfTwo) << "marked and renamed";
+      EXPECT_EQ(marked, !renamed);
       if (marked && !renamed && IsRule(mark->second.kind)) {
         EXPECT_EQ(failure->second.kind, mark->second.kind);
         EXPECT_EQ(failure->second.system, mark->second.system);
@@ -410,11 +405,11 @@ TEST_F(DiskRulesMarksTest, AChangedProposalIsLookedAtAgain) {
   operations.AddRow("b.mp3", "a - b.mp3", "/card/", true);
   EXPECT_EQ(Marks(), (std::vector{Kind::kForbiddenCharacter, Kind::kNone}));
   EXPECT_EQ(operations.MakeNamesSafe({0, 1}), (std::vector<std::size_t>{0}));
-  EXPECT_EQ(Marks(), (std::vector{Kind::kProposedTwice, Kind::kProposedTwice}));
+  EXPECT_EQ(Marks(), (std::vector{Kind::kNone, Kind::kProposedTwice}));
   operations.List().SetNewName(1, "Other.mp3");
   EXPECT_EQ(Marks(), (std::vector{Kind::kNone, Kind::kNone}));
   operations.List().SetNewName(1, "A - B.MP3");  // the same name to exFAT
-  EXPECT_EQ(Marks(), (std::vector{Kind::kProposedTwice, Kind::kProposedTwice}));
+  EXPECT_EQ(Marks(), (std::vector{Kind::kNone, Kind::kProposedTwice}));
   operations.List().SetNewName(1, "b.mp3");  // its own name: no longer proposed
   EXPECT_EQ(Marks(), (std::vector{Kind::kNone, Kind::kNone}));
   EXPECT_TRUE(operations.Rename().empty());

@@ -162,11 +162,20 @@ TEST_F(ListOperationsTest, ALoadedFolderTellsWhichProposedNamesAreTaken) {
 TEST_F(ListOperationsTest, ALongListFindsTheFileListedTwice) {
   for (int i = 0; i < 70000; ++i) operations.AddRow("f" + std::to_string(i), "F", "/m/", false);
   operations.AddRow("f12345", "F12345", "/m/", true);
+  EXPECT_EQ(operations.Checks().WouldBeRefused(70000), "");
+  // Checked one by one, more than are kept count by count: the first of them takes the name.
+  for (std::size_t i = 0; i < 5000; ++i) operations.List().SetChecked(i, true);
+  std::size_t proposedTwice = 0;
+  for (std::size_t i = 0; i < 5000; ++i) {
+    proposedTwice += operations.Checks().Refusal(i).kind == Reason::Kind::kProposedTwice;
+  }
+  EXPECT_EQ(operations.Checks().WouldBeRefused(0), "");
+  EXPECT_EQ(proposedTwice, 4999u);
   operations.SetAllChecked(true);
-  EXPECT_EQ(operations.Checks().WouldBeRefused(12345), "the same file is listed in another row");
-  EXPECT_EQ(operations.Checks().WouldBeRefused(70000), "the same file is listed in another row");
-  EXPECT_EQ(operations.Checks().WouldBeRefused(7),
+  EXPECT_EQ(operations.Checks().WouldBeRefused(12345),
             "another row proposes the same name in this folder");
+  EXPECT_EQ(operations.Checks().WouldBeRefused(70000), "listed again above; renamed with that row");
+  EXPECT_EQ(operations.Checks().RowsListedAgain(), std::vector<std::size_t>{70000});
 }
 
 TEST_F(ListOperationsTest, DropTakesFoldersByMp3AndFilesByTheirTypes) {
