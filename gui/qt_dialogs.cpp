@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/qt_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "gui/report_dialog.h"
 
 namespace vornick::gui {
 namespace {
@@ -17,17 +20,27 @@ std::string PathBytes(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
-// Qt's filter form: the description followed by its patterns in parentheses.
-QString NameFilter(const platform::OpenDialogOptions& options) {
+// The file-open dialog's filters.
+QString OpenFileFilters(const platform::OpenDialogOptions& options) {
+  // Qt's filter form: the description followed by its patterns in parentheses.
   const QString description = Translated(options.filterDescription);
   const QString pattern = QString::fromStdString(options.filterPattern);
-  if (pattern.isEmpty() || description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
-    return description;
+  QString own = description;
+  if (!pattern.isEmpty() && !description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
+    own += QStringLiteral(" (") + pattern + QLatin1Char(')');
   }
-  return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+  // After the command's own filter, the other music a library holds, and everything.
+  const QString music = QCoreApplication::translate("Dialogs", "Music files") +
+                        QStringLiteral(
+                            " (*.mp3 *.flac *.ogg *.oga *.opus *.m4a *.aac *.wav *.wma "
+                            "*.aif *.aiff *.ape *.wv *.mpc)");
+  const QString all = QCoreApplication::translate("Dialogs", "All files") + QStringLiteral(" (*)");
+  return QStringList{own, music, all}.join(QStringLiteral(";;"));
 }
 
 }  // namespace
+
+namespace {}  // namespace
 
 std::string QtDialogs::BrowseForFolder(const std::string& prompt) {
   const QString folder = QFileDialog::getExistingDirectory(parent_, Translated(prompt));
@@ -38,8 +51,9 @@ std::vector<std::string> QtDialogs::ShowOpen(const platform::OpenDialogOptions& 
   const QString title = Translated(options.title);
   QStringList picked;
   if (options.allowMultiSelect) {
-    picked = QFileDialog::getOpenFileNames(parent_, title, {}, NameFilter(options));
-  } else if (QString file = QFileDialog::getOpenFileName(parent_, title, {}, NameFilter(options));
+    picked = QFileDialog::getOpenFileNames(parent_, title, {}, OpenFileFilters(options));
+  } else if (QString file =
+                 QFileDialog::getOpenFileName(parent_, title, {}, OpenFileFilters(options));
              !file.isEmpty()) {
     picked.append(file);
   }
@@ -49,10 +63,10 @@ std::vector<std::string> QtDialogs::ShowOpen(const platform::OpenDialogOptions& 
   return paths;
 }
 
+// How many checked rows were tried is not reported, so the summary counts the failures alone.
 void QtDialogs::RenameFailed(window::RenameDirection direction,
                              const std::vector<window::RenameFailure>& failures) {
-  const MessageText message = RenameFailedMessage(direction, failures);
-  ShowMessage(message.title, message.text);
+  ReportDialog(RenameFailedReport(direction, failures), parent_).exec();
 }
 
 void QtDialogs::Stopped(window::Command command, const std::string& why, bool typesUnreadable) {
@@ -62,8 +76,7 @@ void QtDialogs::Stopped(window::Command command, const std::string& why, bool ty
 
 void QtDialogs::PassedOver(window::Command /*command*/,
                            const std::vector<window::PassedOver>& passedOver) {
-  const MessageText message = PassedOverMessage(passedOver);
-  ShowMessage(message.title, message.text);
+  ReportDialog(PassedOverReport(passedOver), parent_).exec();
 }
 
 bool QtDialogs::GoOnWithoutHistory(window::Command command, const std::string& where,

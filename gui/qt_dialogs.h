@@ -13,7 +13,8 @@ class QWidget;
 namespace vornick::gui {
 
 // The folder picker and the file-open dialog are the desktop's (QFileDialog); reports are message
-// boxes, worded in the user's language. All are modal over `parent`.
+// boxes, worded in the user's language, except those that list files or folders: a ReportDialog,
+// which fits on the screen however long its list. All are modal over `parent`.
 class QtDialogs final : public platform::Dialogs, public window::Reports {
  public:
   explicit QtDialogs(QWidget* parent) : parent_(parent) {}

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <utility>
 
 namespace vornick::gui {
 namespace {
@@ -112,6 +113,8 @@ QString ReasonWords(const window::Reason& reason, const QString& target) {
     case Kind::kProposedTwice:
       return QCoreApplication::translate("Reasons",
                                          "another row proposes the same name in this folder");
+    case Kind::kListedAgain:
+      return QCoreApplication::translate("Reasons", "listed again above; renamed with that row");
     case Kind::kNotTheFile:
       return QCoreApplication::translate("Reasons",
                                          "the file there now is not the one that was renamed");
@@ -238,6 +241,78 @@ MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver)
         .arg(Text(path.path), SystemWords(path.error));
   });
   return message;
+}
+
+// A count as the plural forms take it; more than an int holds is still "many".
+static int PluralCount(std::size_t count) {
+  return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
+}
+
+ReportText RenameFailedReport(window::RenameDirection direction,
+                              const std::vector<window::RenameFailure>& failures,
+                              std::optional<std::size_t> tried) {
+  const bool undo = direction == window::RenameDirection::kUndo;
+  const int count = PluralCount(failures.size());
+  ReportText report;
+  report.title = undo ? QCoreApplication::translate("Messages", "Some files were not renamed back")
+                      : QCoreApplication::translate("Messages", "Some files were not renamed");
+  if (tried) {
+    report.summary =
+        (undo ? QCoreApplication::translate("Reports", "%Ln of %1 file(s) were not renamed back.",
+                                            nullptr, count)
+              : QCoreApplication::translate("Reports", "%Ln of %1 file(s) were not renamed.",
+                                            nullptr, count))
+            .arg(QLocale().toString(static_cast<qulonglong>(*tried)));
+  } else {
+    report.summary = undo ? QCoreApplication::translate(
+                                "Reports", "%Ln file(s) were not renamed back.", nullptr, count)
+                          : QCoreApplication::translate("Reports", "%Ln file(s) were not renamed.",
+                                                        nullptr, count);
+  }
+  report.summary += QLatin1Char(' ') + QCoreApplication::translate(
+                                           "Reports",
+                                           "Nothing was overwritten, and the other checked files "
+                                           "were done.");
+  report.listName = undo ? QCoreApplication::translate("Reports", "Files not renamed back")
+                         : QCoreApplication::translate("Reports", "Files not renamed");
+  report.listDescription =
+      undo ? QCoreApplication::translate("Reports",
+                                         "The name and folder of each file that was not renamed "
+                                         "back, and why")
+           : QCoreApplication::translate(
+                 "Reports", "The name and folder of each file that was not renamed, and why");
+  report.headers = {QCoreApplication::translate("Reports", "Name"),
+                    QCoreApplication::translate("Reports", "Folder"),
+                    QCoreApplication::translate("Reports", "Reason")};
+  report.rows.reserve(failures.size());
+  for (const window::RenameFailure& failure : failures) {
+    report.rows.push_back({Text(failure.name), Text(failure.folder),
+                           ReasonWords(failure.reason, Text(failure.target))});
+  }
+  return report;
+}
+
+ReportText PassedOverReport(const std::vector<window::PassedOver>& passedOver) {
+  ReportText report;
+  report.title = QCoreApplication::translate("Messages", "Some folders were not read");
+  report.summary = QCoreApplication::translate(
+      "Reports", "%Ln folder(s) were passed over; everything else was added.", nullptr,
+      PluralCount(passedOver.size()));
+  report.listName = QCoreApplication::translate("Reports", "Folders passed over");
+  report.listDescription =
+      QCoreApplication::translate("Reports", "Each folder that was passed over, and why");
+  report.headers = {QCoreApplication::translate("Reports", "Folder"),
+                    QCoreApplication::translate("Reports", "Reason")};
+  report.rows.reserve(passedOver.size());
+  for (const window::PassedOver& folder : passedOver) {
+    QString reason =
+        folder.why == window::PassedOver::Why::kLinkNotFollowed
+            ? QCoreApplication::translate("Reports", "a link to a folder, not followed")
+            : QCoreApplication::translate("Reports", "could not be read: %1")
+                  .arg(SystemWords(folder.error));
+    report.rows.push_back({Text(folder.path), std::move(reason)});
+  }
+  return report;
 }
 
 MessageText HistorySetAsideMessage(const std::string& location, const std::string& setAsideAs) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -31,6 +33,24 @@ MessageText RenameFailedMessage(window::RenameDirection direction,
 MessageText StoppedMessage(window::Command command, const std::string& why, bool typesUnreadable);
 MessageText PassedOverMessage(const std::vector<window::PassedOver>& passedOver);
 MessageText HistorySetAsideMessage(const std::string& location, const std::string& setAsideAs);
+
+// A report of many files or folders, as the report dialog shows it: a summary above a list of one
+// line for each, under `headers`.
+struct ReportText {
+  QString title;
+  QString summary;
+  QString listName;         // what screen readers call the list
+  QString listDescription;  // and what they say of it
+  QStringList headers;
+  std::vector<QStringList> rows;  // a cell for each header
+};
+// The rows Rename or Undo could not do: name, folder and reason of each. `tried` is how many
+// checked rows were tried, when it is known; the summary then counts the failures out of it.
+ReportText RenameFailedReport(window::RenameDirection direction,
+                              const std::vector<window::RenameFailure>& failures,
+                              std::optional<std::size_t> tried = std::nullopt);
+// The folders and links a load passed over: folder and reason of each.
+ReportText PassedOverReport(const std::vector<window::PassedOver>& passedOver);
 
 // A question: `goOn` is the caption of the button that goes on, `stop` of the one that does not.
 struct QuestionText {

@@ -108,6 +108,17 @@
     </message>
 </context>
 <context>
+    <name>Dialogs</name>
+    <message>
+        <source>Music files</source>
+        <translation>Musikdateien</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>Rename</source>
@@ -487,6 +498,108 @@ Take Back gives them their old names again.</source>
     <message>
         <source>%1 kept the name&apos;s old letter case</source>
         <translation>%1 hat die alte Groß- und Kleinschreibung des Namens behalten</translation>
+    </message>
+    <message>
+        <source>listed again above; renamed with that row</source>
+        <translation>weiter oben schon aufgeführt; mit jener Zeile umbenannt</translation>
+    </message>
+</context>
+<context>
+    <name>Reports</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the selected lines, or all of them when none is selected (Ctrl+C)</source>
+        <translation>Die ausgewählten Zeilen kopieren, oder alle, wenn keine ausgewählt ist (Strg+C)</translation>
+    </message>
+    <message>
+        <source>Close this report</source>
+        <translation>Diesen Bericht schließen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln of %1 file(s) were not renamed back.</source>
+        <translation>
+            <numerusform>%Ln von %1 Dateien wurde nicht zurückbenannt.</numerusform>
+            <numerusform>%Ln von %1 Dateien wurden nicht zurückbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln of %1 file(s) were not renamed.</source>
+        <translation>
+            <numerusform>%Ln von %1 Dateien wurde nicht umbenannt.</numerusform>
+            <numerusform>%Ln von %1 Dateien wurden nicht umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) were not renamed back.</source>
+        <translation>
+            <numerusform>%Ln Datei wurde nicht zurückbenannt.</numerusform>
+            <numerusform>%Ln Dateien wurden nicht zurückbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) were not renamed.</source>
+        <translation>
+            <numerusform>%Ln Datei wurde nicht umbenannt.</numerusform>
+            <numerusform>%Ln Dateien wurden nicht umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing was overwritten, and the other checked files were done.</source>
+        <translation>Nichts wurde überschrieben, und die anderen markierten Dateien wurden umbenannt.</translation>
+    </message>
+    <message>
+        <source>Files not renamed back</source>
+        <translation>Nicht zurückbenannte Dateien</translation>
+    </message>
+    <message>
+        <source>Files not renamed</source>
+        <translation>Nicht umbenannte Dateien</translation>
+    </message>
+    <message>
+        <source>The name and folder of each file that was not renamed back, and why</source>
+        <translation>Name und Ordner jeder nicht zurückbenannten Datei, und warum</translation>
+    </message>
+    <message>
+        <source>The name and folder of each file that was not renamed, and why</source>
+        <translation>Name und Ordner jeder nicht umbenannten Datei, und warum</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln folder(s) were passed over; everything else was added.</source>
+        <translation>
+            <numerusform>%Ln Ordner wurde übergangen; alles andere wurde hinzugefügt.</numerusform>
+            <numerusform>%Ln Ordner wurden übergangen; alles andere wurde hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Folders passed over</source>
+        <translation>Übergangene Ordner</translation>
+    </message>
+    <message>
+        <source>Each folder that was passed over, and why</source>
+        <translation>Jeder übergangene Ordner, und warum</translation>
+    </message>
+    <message>
+        <source>a link to a folder, not followed</source>
+        <translation>eine Verknüpfung zu einem Ordner, nicht gefolgt</translation>
+    </message>
+    <message>
+        <source>could not be read: %1</source>
+        <translation>konnte nicht gelesen werden: %1</translation>
     </message>
 </context>
 <context>

@@ -108,6 +108,17 @@
     </message>
 </context>
 <context>
+    <name>Dialogs</name>
+    <message>
+        <source>Music files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>Rename</source>
@@ -480,6 +491,108 @@ Take Back gives them their old names again.</numerusform>
     </message>
     <message>
         <source>%1 kept the name&apos;s old letter case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>listed again above; renamed with that row</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Reports</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected lines, or all of them when none is selected (Ctrl+C)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close this report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln of %1 file(s) were not renamed back.</source>
+        <translation>
+            <numerusform>%Ln of %1 files was not renamed back.</numerusform>
+            <numerusform>%Ln of %1 files were not renamed back.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln of %1 file(s) were not renamed.</source>
+        <translation>
+            <numerusform>%Ln of %1 files was not renamed.</numerusform>
+            <numerusform>%Ln of %1 files were not renamed.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) were not renamed back.</source>
+        <translation>
+            <numerusform>%Ln file was not renamed back.</numerusform>
+            <numerusform>%Ln files were not renamed back.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) were not renamed.</source>
+        <translation>
+            <numerusform>%Ln file was not renamed.</numerusform>
+            <numerusform>%Ln files were not renamed.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing was overwritten, and the other checked files were done.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files not renamed back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files not renamed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name and folder of each file that was not renamed back, and why</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name and folder of each file that was not renamed, and why</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln folder(s) were passed over; everything else was added.</source>
+        <translation>
+            <numerusform>%Ln folder was passed over; everything else was added.</numerusform>
+            <numerusform>%Ln folders were passed over; everything else was added.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Folders passed over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each folder that was passed over, and why</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a link to a folder, not followed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>could not be read: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
