@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/qt_window.h"
 
+#include <cstdint>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -234,8 +236,10 @@ void QtWindow::RowsChanged(std::size_t first, std::size_t last) {
 }
 
 void QtWindow::NamesChanged(std::size_t first, std::size_t last) {
-  model_->ForgetStatuses(first, last);
+  // A new proposal may take a name from, or give one back to, a row anywhere in the list.
+  model_->ForgetStatuses(0, SIZE_MAX);
   model_->ShowChangedNames(first, last);
+  model_->ShowChangedRows(0, SIZE_MAX);
 }
 
 void QtWindow::RowsAboutToBeCleared() {
