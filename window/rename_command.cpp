@@ -14,31 +14,22 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameLi
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<RenameFailure> failures;
   FileRenamer renamer(fileSystem);
-  const std::size_t count = list.Count();
-  auto again = listedAgain.begin();
-  for (std::size_t i = 0; i < count; ++i) {
-    const RenameEntry& row = list.Row(i);
-    // Undo takes back only what Rename did; Rename leaves alone what it did already.
-    if (!row.Checked || row.IsRenamed() != undo) continue;
-    const std::string& name = undo ? row.NewName : row.CurrentName;
-    const std::string& target = undo ? row.CurrentName : row.NewName;
-    if (name == target) continue;
-    while (again != listedAgain.end() && *again < i) ++again;
-    if (again != listedAgain.end() && *again == i) continue;
-
-    Reason reason = RefusalReason(name, target);
-    if (!reason) reason = renamer.Rename(row.FolderPath(), name, target);
-    if (!reason) {
-      list.SetState(i, undo ? RowState::kNotRenamed : RowState::kRenamed);
-      continue;
-    }
-    const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
-    // The same failure again is nothing new to tell: the row shows it already.
-    if (row.State != failed || list.Failure(i) != reason) {
-      failures.push_back({i, row.FolderPath(), name, target, reason});
-    }
-    list.SetState(i, failed, reason);
-  }
+  ForEachRowToTry(list, direction, listedAgain,
+                  [&](std::size_t i, const RenameEntry& row, const std::string& name,
+                      const std::string& target) {
+                    Reason reason = RefusalReason(name, target);
+                    if (!reason) reason = renamer.Rename(row.FolderPath(), name, target);
+                    if (!reason) {
+                      list.SetState(i, undo ? RowState::kNotRenamed : RowState::kRenamed);
+                      return;
+                    }
+                    const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
+                    // The same failure again is nothing new to tell: the row shows it already.
+                    if (row.State != failed || list.Failure(i) != reason) {
+                      failures.push_back({i, row.FolderPath(), name, target, reason});
+                    }
+                    list.SetState(i, failed, reason);
+                  });
   return failures;
 }
 

@@ -36,4 +36,25 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameLi
                                       RenameDirection direction,
                                       std::span<const std::size_t> listedAgain = {});
 
+// Calls `tryRow(index, row, name, target)` for each row that Rename (or Undo) tries, in list
+// order: checked, renamed or not as `direction` asks, with a name to change, and not among
+// `listedAgain` (sorted row numbers). `tryRow` may record what it did in the row.
+template <class TryRow>
+void ForEachRowToTry(const RenameList& list, RenameDirection direction,
+                     std::span<const std::size_t> listedAgain, TryRow&& tryRow) {
+  const bool undo = direction == RenameDirection::kUndo;
+  auto again = listedAgain.begin();
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const RenameEntry& row = list.Row(i);
+    // Undo takes back only what Rename did; Rename leaves alone what it did already.
+    if (!row.Checked || row.IsRenamed() != undo) continue;
+    const std::string& name = undo ? row.NewName : row.CurrentName;
+    const std::string& target = undo ? row.CurrentName : row.NewName;
+    if (name == target) continue;
+    while (again != listedAgain.end() && *again < i) ++again;
+    if (again != listedAgain.end() && *again == i) continue;
+    tryRow(i, row, name, target);
+  }
+}
+
 }  // namespace vornick::window

@@ -161,27 +161,21 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<Attempt> attempts;
   std::vector<std::int64_t> linkedBatches;
-  auto again = listedAgain.begin();
-  for (std::size_t i = 0; i < list.Count(); ++i) {
-    const RenameEntry& row = list.Row(i);
-    if (!row.Checked || row.IsRenamed() != undo) continue;
-    const std::string& name = undo ? row.NewName : row.CurrentName;
-    const std::string& target = undo ? row.CurrentName : row.NewName;
-    if (name == target) continue;
-    while (again != listedAgain.end() && *again < i) ++again;
-    if (again != listedAgain.end() && *again == i) continue;
-    Attempt& attempt = attempts.emplace_back();
-    attempt.index = i;
-    attempt.row = &row;
-    attempt.refusal = RefusalReason(name, target);
-    if (undo && !attempt.refusal) {
-      attempt.link = Link(i);
-      if (attempt.link && std::find(linkedBatches.begin(), linkedBatches.end(),
-                                    attempt.link->batch) == linkedBatches.end()) {
-        linkedBatches.push_back(attempt.link->batch);
-      }
-    }
-  }
+  ForEachRowToTry(list, direction, listedAgain,
+                  [&](std::size_t i, const RenameEntry& row, const std::string& name,
+                      const std::string& target) {
+                    Attempt& attempt = attempts.emplace_back();
+                    attempt.index = i;
+                    attempt.row = &row;
+                    attempt.refusal = RefusalReason(name, target);
+                    if (undo && !attempt.refusal) {
+                      attempt.link = Link(i);
+                      if (attempt.link && std::find(linkedBatches.begin(), linkedBatches.end(),
+                                                    attempt.link->batch) == linkedBatches.end()) {
+                        linkedBatches.push_back(attempt.link->batch);
+                      }
+                    }
+                  });
   if (attempts.empty()) return {};
 
   // The batches whose rows are taken back count as unfinished until this ends.
