@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/posix/descriptor.h"
+
 namespace vornick::platform {
 
 using System = NameRules::System;
@@ -257,20 +259,6 @@ namespace {
 
 // STATX_MNT_ID_UNIQUE (Linux 6.8): a mount's number that is never given to another mount.
 constexpr unsigned kUniqueMountId = 0x4000U;
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) noexcept : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const noexcept { return fd_; }
-
- private:
-  int fd_;
-};
 
 // The first `limit` bytes of a file; nothing when it cannot be read. Files of /proc say nothing of
 // their size, so it is read until its end.

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/posix/descriptor.h"
 #include "platform/posix/name_order.h"
 
 namespace vornick::platform {
@@ -58,26 +59,6 @@ std::uint32_t TypeBits(mode_t mode) noexcept {
 FileIdentity IdentityOf(const struct stat& status) noexcept {
   return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino), 0};
 }
-
-// The folder descriptor, closed on every way out.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) noexcept : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const noexcept { return fd_; }
-  int Release() noexcept { return std::exchange(fd_, -1); }
-  void Reset(int fd) noexcept {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-
- private:
-  int fd_;
-};
 
 // A path as the *at() calls take it: a folder descriptor and a name in that folder. A path the
 // kernel takes whole is left whole (relative to the working folder); a longer one is reached
