@@ -12,6 +12,10 @@ namespace vornick::files {
 inline constexpr const char* kSettingsApplication = "Plomberg";
 inline constexpr const char* kSettingsSection = "1.0";
 inline constexpr const char* kAllFiles = "All Files";
+// The extensions (without their dot, lower case) of the audio files a music library usually holds:
+// what the file dialogs offer as music, and what a folder's count of files not taken looks at.
+inline constexpr const char* kMusicTypes[] = {"mp3", "flac", "ogg", "oga",  "opus", "m4a", "aac",
+                                              "wav", "wma",  "aif", "aiff", "ape",  "wv",  "mpc"};
 
 // A malformed "CheckedIndexes" (or too many pieces); the message names the bad value.
 class FileTypesError : public std::runtime_error {

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "files/file_types.h"
 #include "gui/report_dialog.h"
 
 namespace vornick::gui {
@@ -30,10 +31,11 @@ QString OpenFileFilters(const platform::OpenDialogOptions& options) {
     own += QStringLiteral(" (") + pattern + QLatin1Char(')');
   }
   // After the command's own filter, the other music a library holds, and everything.
+  QStringList patterns;
+  for (const char* type : files::kMusicTypes)
+    patterns << QStringLiteral("*.") + QLatin1String(type);
   const QString music = QCoreApplication::translate("Dialogs", "Music files") +
-                        QStringLiteral(
-                            " (*.mp3 *.flac *.ogg *.oga *.opus *.m4a *.aac *.wav *.wma "
-                            "*.aif *.aiff *.ape *.wv *.mpc)");
+                        QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   const QString all = QCoreApplication::translate("Dialogs", "All files") + QStringLiteral(" (*)");
   return QStringList{own, music, all}.join(QStringLiteral(";;"));
 }
