@@ -283,4 +283,12 @@ std::string MakeSafe(std::string_view name, const NameRules& rules) {
   return Shorten(std::move(safe), rules);
 }
 
+NotAName WhyNotAName(std::string_view name) noexcept {
+  if (name.empty()) return NotAName::kEmpty;
+  if (name == "." || name == "..") return NotAName::kDots;
+  if (name.find('/') != std::string_view::npos) return NotAName::kSlash;
+  if (name.find('\0') != std::string_view::npos) return NotAName::kNul;
+  return NotAName::kNone;
+}
+
 }  // namespace vornick::files

@@ -15,6 +15,10 @@ platform::NameRules PortableRules();
 // The file system's name for people: "FAT", "exFAT", "NTFS", "SMB"; empty for POSIX and unknown.
 std::string_view SystemName(platform::NameRules::System system) noexcept;
 
+// Why `name` can be no file's name on any system, whatever its rules: kNone when it can be one.
+enum class NotAName : std::uint8_t { kNone, kEmpty, kDots, kSlash, kNul };
+NotAName WhyNotAName(std::string_view name) noexcept;
+
 // The first rule of `rules` that `name` breaks, if any.
 struct Breach {
   enum class Kind : std::uint8_t {

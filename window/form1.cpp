@@ -194,7 +194,15 @@ void Form1::LoadFolder() {
 
 void Form1::AddFolder(const std::string& folder) {
   window_.SetCaption(kLoadingCaption);
-  EndGathering(Command::kLoadFolder, operations_.AddFolder(folder, BusyAt(Pause::kFolder)));
+  const GatherResult result = operations_.AddFolder(folder, BusyAt(Pause::kFolder));
+  TakeLoad(result);
+  EndGathering(Command::kLoadFolder, result);
+}
+
+// A refused command added nothing and leaves the last load's account as it was.
+void Form1::TakeLoad(const GatherResult& result) {
+  if (result.refused) return;
+  lastLoad_ = LoadSummary{result.added, result.otherTypes};
 }
 
 // The pause hook of a gathering: events run at every pause, and the pointer shows busy again at
@@ -221,7 +229,11 @@ void Form1::LoadFiles() {
     options.filterDescription = "MP3 Files (*.mp3)";
     options.filterPattern = "*.mp3";
     options.allowMultiSelect = true;
-    operations_.AddFiles(dialogs_.ShowOpen(options));
+    const std::vector<std::string> paths = dialogs_.ShowOpen(options);
+    if (paths.empty()) return;
+    const std::size_t before = operations_.List().Count();
+    operations_.AddFiles(paths);
+    lastLoad_ = LoadSummary{operations_.List().Count() - before, {}};
   } catch (const std::exception& error) {
     reports_.Stopped(Command::kLoadFiles, error.what(), false);
   }
@@ -231,7 +243,9 @@ void Form1::OnDrop(const std::vector<std::string>& paths) {
   if (operations_.Gathering()) return;
   window_.SetMousePointer(Pointer::kHourglass);
   window_.SetCaption(kDropCaption);
-  EndGathering(Command::kDrop, operations_.AddDropped(paths, BusyAt(Pause::kDroppedPath)));
+  const GatherResult result = operations_.AddDropped(paths, BusyAt(Pause::kDroppedPath));
+  TakeLoad(result);
+  EndGathering(Command::kDrop, result);
 }
 
 void Form1::OnOpen(const std::vector<std::string>& paths) {
@@ -256,7 +270,7 @@ void Form1::OnOpen(const std::vector<std::string>& paths) {
   if (!missing.empty()) reports_.PassedOver(Command::kLoadFiles, missing);
 }
 
-std::size_t Form1::MakeNamesSafe() {
+std::vector<std::size_t> Form1::SelectedOrAll() const {
   const RenameList& list = operations_.List();
   std::vector<std::size_t> rows;
   for (std::size_t i = 0; i < list.Count(); ++i) {
@@ -266,9 +280,33 @@ std::size_t Form1::MakeNamesSafe() {
     rows.resize(list.Count());
     std::iota(rows.begin(), rows.end(), std::size_t{0});
   }
-  const std::vector<std::size_t> changed = operations_.MakeNamesSafe(rows);
+  return rows;
+}
+
+std::size_t Form1::MakeNamesSafe() {
+  const std::vector<std::size_t> changed = operations_.MakeNamesSafe(SelectedOrAll());
   if (!changed.empty()) window_.NamesChanged(changed.front(), changed.back());
   return changed.size();
+}
+
+std::size_t Form1::BackToProposal() {
+  const std::vector<std::size_t> changed = operations_.BackToProposal(SelectedOrAll());
+  if (!changed.empty()) window_.NamesChanged(changed.front(), changed.back());
+  return changed.size();
+}
+
+ListOperations::EditRefusal Form1::EditName(std::size_t index, std::string newName) {
+  const auto refusal = operations_.EditNewName(index, std::move(newName));
+  if (refusal == ListOperations::EditRefusal::kNone) window_.NamesChanged(index, index);
+  return refusal;
+}
+
+void Form1::CheckRows(const std::vector<std::size_t>& rows, bool checked) {
+  RenameList& list = operations_.List();
+  if (rows.empty()) return;
+  for (const std::size_t i : rows) list.SetChecked(i, checked);
+  // Any row's mark may hang on these rows' check marks.
+  window_.RowsChanged(0, list.Count() - 1);
 }
 
 void Form1::SetAllChecked(bool checked) {
@@ -283,6 +321,7 @@ void Form1::ClearList() {
   if (operations_.List().Count() == 0) return;
   window_.RowsAboutToBeCleared();
   operations_.Clear();
+  lastLoad_.reset();
   window_.RowsCleared();
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +63,20 @@ class Form1 {
   // Rewrites the proposed names of the selected rows (every row when none is) into names their
   // folders' file systems take. Returns how many changed.
   std::size_t MakeNamesSafe();
+  // The user's own proposed name for row `index` (see ListOperations::EditNewName).
+  ListOperations::EditRefusal EditName(std::size_t index, std::string newName);
+  // Gives the selected rows (every row when none is) their worked-out proposed names back.
+  std::size_t BackToProposal();
+  // Checks or unchecks `rows`, as shown by the view (the selected rows, or those a filter shows).
+  void CheckRows(const std::vector<std::size_t>& rows, bool checked);
+
+  // What the last Load Folder, Load Files, drop or start-up paths added, and the music files of
+  // other types they passed over; none since the list was cleared.
+  struct LoadSummary {
+    std::size_t added = 0;
+    std::map<std::string, std::size_t> otherTypes;  // by type, upper case
+  };
+  const std::optional<LoadSummary>& LastLoad() const noexcept { return lastLoad_; }
 
  private:
   static std::size_t Index(Button button) { return static_cast<std::size_t>(button); }
@@ -82,6 +98,9 @@ class Form1 {
   void EndGathering(Command command, const GatherResult& result);
   PauseHook BusyAt(Pause busy);
   void LoadCursorIfThere(std::string_view fileName);
+  void TakeLoad(const GatherResult& result);
+  // The selected rows; every row when none is.
+  std::vector<std::size_t> SelectedOrAll() const;
 
   platform::FileSystem& fileSystem_;
   platform::Dialogs& dialogs_;
@@ -91,6 +110,7 @@ class Form1 {
   ListOperations operations_;
   std::array<int, platform::kButtonCount> values_{};
   std::string lastClickedName_;
+  std::optional<LoadSummary> lastLoad_;
 };
 
 }  // namespace vornick::window

@@ -25,6 +25,23 @@ std::string AsciiLower(std::string text) {
   return text;
 }
 
+// The music type that a file of no type taken is of, upper case ("FLAC"); empty for any other
+// file (a cover picture, a playlist).
+std::string MusicType(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return {};
+  const std::string extension = AsciiLower(std::string(name.substr(dot + 1)));
+  for (const char* type : files::kMusicTypes) {
+    if (extension == type) {
+      std::string upper = extension;
+      std::transform(upper.begin(), upper.end(), upper.begin(),
+                     [](char c) { return cleaning::ToUpper(c); });
+      return upper;
+    }
+  }
+  return {};
+}
+
 void Notify(const PauseHook& pause, Pause point) {
   if (pause) pause(point);
 }
@@ -48,6 +65,21 @@ class GatheringScope {
   files::PendingPaths& pending_;
 };
 
+// Counts the rows an operation adds, however it ends.
+class AddedCount {
+ public:
+  AddedCount(const std::size_t& counter, std::size_t& added)
+      : counter_(counter), added_(added), before_(counter) {}
+  ~AddedCount() { added_ = counter_ - before_; }
+  AddedCount(const AddedCount&) = delete;
+  AddedCount& operator=(const AddedCount&) = delete;
+
+ private:
+  const std::size_t& counter_;
+  std::size_t& added_;
+  std::size_t before_;
+};
+
 }  // namespace
 
 ListOperations::ListOperations(platform::FileSystem& fileSystem, platform::SettingsStore& settings,
@@ -67,10 +99,12 @@ void ListOperations::AddEntry(std::string_view folder, std::string name, bool ma
   } catch (...) {
     // A name that cannot be cleaned is listed all the same, unchecked with an empty proposed name.
     list_.Append(std::move(name), folder, {}, false);
+    ++added_;
     throw;
   }
   const bool checked = markIfChanged && newName != name;
   list_.Append(std::move(name), folder, std::move(newName), checked);
+  ++added_;
 }
 
 void ListOperations::AddRow(std::string currentName, std::string newName, std::string_view folder,
@@ -119,12 +153,13 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
 // Adds the files of the first folder of the work list that match `filePatterns`, pattern by
 // pattern, each file once. The walk's reading of the folder serves, unless a Rename or Undo run
 // since may have changed its names.
-void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatterns) {
+void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatterns,
+                                GatherResult* result) {
   // Nothing here lets events run, so the work list stays as it is meanwhile.
   const std::string& folder = pending_.Front();
   const auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
-    std::vector<bool> taken(filePatterns.size() > 1 ? entries->Size() : 0);
+    std::vector<bool> taken(filePatterns.size() > 1 || result ? entries->Size() : 0);
     picked_.clear();
     for (const files::NamePattern& filePattern : filePatterns) {
       for (std::size_t i = 0; i < entries->Size(); ++i) {
@@ -136,6 +171,7 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
         picked_.push_back(i);
       }
     }
+    if (result) CountOtherTypes(*entries, taken, *result);
     if (picked_.empty()) return;
     // Only the names of folders with rows are kept: only rows ask whether a name is taken.
     names_.Take(*entries);
@@ -154,8 +190,20 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
   }
 }
 
+// Music files that no type taken matches: the user may not know that the settings leave them out.
+void ListOperations::CountOtherTypes(const platform::FolderListing& entries,
+                                     const std::vector<bool>& taken, GatherResult& result) {
+  static const files::NamePattern kAnyFile("*");
+  for (std::size_t i = 0; i < entries.Size(); ++i) {
+    if (taken[i] || !files::IsMatchingFile(entries.Name(i), entries.Attributes(i), kAnyFile))
+      continue;
+    if (std::string type = MusicType(entries.Name(i)); !type.empty()) ++result.otherTypes[type];
+  }
+}
+
 GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHook& pause) {
   GatherResult result;
+  const AddedCount added(added_, result.added);
   if (gathering_) {
     result.refused = true;
     return result;
@@ -184,7 +232,7 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
       }
     }
     try {
-      AddListing(patterns_);
+      AddListing(patterns_, &result);
     } catch (const std::exception&) {
       // Once under way, a folder that fails is passed over.
     }
@@ -202,6 +250,7 @@ void ListOperations::AddFiles(const std::vector<std::string>& paths) {
 GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
                                         const PauseHook& pause) {
   GatherResult result;
+  const AddedCount added(added_, result.added);
   if (gathering_) {
     result.refused = true;
     return result;
@@ -217,7 +266,7 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
       FillPending(path, pause, result);
       while (!pending_.Empty()) {
         Notify(pause, Pause::kFolder);
-        AddListing(dropPatterns_);
+        AddListing(dropPatterns_, &result);
         pending_.RemoveFront();
       }
     } catch (const platform::FileSystemError& error) {
@@ -287,6 +336,37 @@ std::vector<std::size_t> ListOperations::MakeNamesSafe(
     changed.push_back(i);
   }
   return changed;
+}
+
+ListOperations::EditRefusal ListOperations::EditNewName(std::size_t index, std::string newName) {
+  const RenameEntry& row = list_.Row(index);
+  if (files::WhyNotAName(newName) != files::NotAName::kNone) return EditRefusal::kNotAName;
+  if (row.IsRenamed()) return EditRefusal::kRenamed;
+  const bool edited = newName != Proposal(row.CurrentName);
+  list_.SetNewName(index, std::move(newName), edited);
+  return EditRefusal::kNone;
+}
+
+std::vector<std::size_t> ListOperations::BackToProposal(const std::vector<std::size_t>& rows) {
+  std::vector<std::size_t> changed;
+  for (const std::size_t i : rows) {
+    const RenameEntry& row = list_.Row(i);
+    if (row.IsRenamed()) continue;
+    std::string proposal = Proposal(row.CurrentName);
+    if (proposal == row.NewName && !row.Edited) continue;
+    list_.SetNewName(i, std::move(proposal));
+    changed.push_back(i);
+  }
+  return changed;
+}
+
+// What the cleaning makes of a name; empty, as when the row was added, when it cannot clean it.
+std::string ListOperations::Proposal(const std::string& currentName) {
+  try {
+    return cleaning::CleanFileName(currentName);
+  } catch (const cleaning::NameCleaningError&) {
+    return {};
+  }
 }
 
 std::vector<RenameFailure> ListOperations::RenameOrUndo(RenameDirection direction,

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ struct GatherResult {
   // Folders that could not be listed and links to folders that were not followed, in the order
   // the walk met them.
   std::vector<PassedOver> passedOver;
+  // The rows added, and the music files of other types than those taken (by extension, upper
+  // case: "FLAC"), which the folders held and the load passed over.
+  std::size_t added = 0;
+  std::map<std::string, std::size_t> otherTypes;
 };
 
 // How a Rename or Undo is kept in the history.
@@ -114,6 +119,14 @@ class ListOperations {
   // systems take, or that `rules` take when given; renames nothing. Returns the rows changed.
   std::vector<std::size_t> MakeNamesSafe(const std::vector<std::size_t>& rows,
                                          const std::optional<platform::NameRules>& rules = {});
+  // Gives row `index` a proposed name the user typed; the row is checked when it differs from the
+  // current name. Refuses, changing nothing, a name that can be no file's name, and a row whose
+  // file is renamed already (Undo finds it by that name).
+  enum class EditRefusal { kNone, kNotAName, kRenamed };
+  EditRefusal EditNewName(std::size_t index, std::string newName);
+  // Gives `rows` (those not renamed) their proposed names back, as worked out from their current
+  // names. Returns the rows changed.
+  std::vector<std::size_t> BackToProposal(const std::vector<std::size_t>& rows);
   // Empties the list; a gathering under way goes on appending to the empty list.
   void Clear() noexcept {
     list_.Clear();
@@ -125,7 +138,10 @@ class ListOperations {
   void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
   const std::vector<std::string>& FileTypes();
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
-  void AddListing(const std::vector<files::NamePattern>& filePatterns);
+  void AddListing(const std::vector<files::NamePattern>& filePatterns, GatherResult* result);
+  static void CountOtherTypes(const platform::FolderListing& entries,
+                              const std::vector<bool>& taken, GatherResult& result);
+  static std::string Proposal(const std::string& currentName);
   void AddDroppedFile(const std::string& path);
   std::vector<RenameFailure> RenameOrUndo(RenameDirection direction, const RenameOptions& options);
 
@@ -137,6 +153,7 @@ class ListOperations {
   files::PendingPaths pending_;
   std::vector<std::size_t> picked_;  // the entries a listing takes, kept for the next listing
   bool gathering_ = false;
+  std::size_t added_ = 0;  // rows added since the list was made
   // The file types last read, their file patterns, and the settings' fingerprint then.
   std::vector<std::string> types_;
   std::vector<files::NamePattern> patterns_;

@@ -9,6 +9,13 @@ void RenameList::ThrowNoRow(std::size_t index) {
   throw std::out_of_range("no row " + std::to_string(index));
 }
 
+void RenameList::Count(const RenameEntry& row, bool in) noexcept {
+  const auto step = [in](std::size_t& count) { in ? ++count : --count; };
+  if (row.Checked) step(checked_);
+  if (row.State == RowState::kRenamed) step(renamed_);
+  if (row.State == RowState::kRenameFailed || row.State == RowState::kUndoFailed) step(failed_);
+}
+
 void RenameList::RemoveListener(Listener& listener) noexcept {
   std::erase(listeners_, &listener);
 }
@@ -22,8 +29,9 @@ std::size_t RenameList::Append(std::string currentName, std::string_view folder,
     shared = std::make_shared<const std::string>(folder);
   }
   if (count_ % kBlockRows == 0) blocks_.emplace_back().reserve(kBlockRows);
-  blocks_.back().push_back(
-      {std::move(currentName), std::move(newName), std::move(shared), checked, false, state});
+  Count(blocks_.back().emplace_back(std::move(currentName), std::move(newName), std::move(shared),
+                                    checked, false, state),
+        true);
   const std::size_t index = count_++;
   TellAll([index](Listener& listener) { listener.RowsAppended(index, 1); });
   return index;
@@ -32,7 +40,9 @@ std::size_t RenameList::Append(std::string currentName, std::string_view folder,
 void RenameList::SetChecked(std::size_t index, bool checked) {
   RenameEntry& row = At(index);
   if (row.Checked == checked) return;
+  Count(row, false);
   row.Checked = checked;
+  Count(row, true);
   TellAll([index](Listener& listener) { listener.CheckChanged(index); });
 }
 
@@ -40,21 +50,29 @@ void RenameList::SetAllChecked(bool checked) noexcept {
   for (std::vector<RenameEntry>& block : blocks_) {
     for (RenameEntry& row : block) row.Checked = checked;
   }
+  checked_ = checked ? count_ : 0;
   TellAll([checked](Listener& listener) { listener.AllChecked(checked); });
 }
 
-void RenameList::SetNewName(std::size_t index, std::string newName) {
+void RenameList::SetNewName(std::size_t index, std::string newName, bool edited) {
   RenameEntry& row = At(index);
   const bool checked = newName != row.CurrentName;
-  const bool renamed = newName != row.NewName, checkChanged = checked != row.Checked;
+  const bool renamed = newName != row.NewName || edited != row.Edited;
+  const bool checkChanged = checked != row.Checked;
+  Count(row, false);
   row.NewName = std::move(newName);
   row.Checked = checked;
+  row.Edited = edited;
+  Count(row, true);
   if (renamed) TellAll([index](Listener& listener) { listener.NameChanged(index); });
   if (checkChanged) TellAll([index](Listener& listener) { listener.CheckChanged(index); });
 }
 
 void RenameList::SetState(std::size_t index, RowState state, Reason failure) {
-  At(index).State = state;
+  RenameEntry& row = At(index);
+  Count(row, false);
+  row.State = state;
+  Count(row, true);
   if (failure) {
     failures_[index] = failure;
   } else {
@@ -71,6 +89,7 @@ Reason RenameList::Failure(std::size_t index) const {
 void RenameList::Clear() noexcept {
   blocks_.clear();
   count_ = 0;
+  checked_ = renamed_ = failed_ = 0;
   failures_.clear();
   selectedItem_.reset();
   TellAll([](Listener& listener) { listener.Cleared(); });

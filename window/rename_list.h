@@ -32,6 +32,8 @@ struct RenameEntry {
   bool Checked = false;
   bool Selected = false;
   RowState State = RowState::kNotRenamed;
+  // The proposed name was typed by the user rather than worked out from the current name.
+  bool Edited = false;
 
   const std::string& FolderPath() const { return *Folder; }
   bool IsRenamed() const { return State == RowState::kRenamed || State == RowState::kUndoFailed; }
@@ -68,6 +70,11 @@ class RenameList {
   void RemoveListener(Listener& listener) noexcept;
 
   std::size_t Count() const noexcept { return count_; }
+  // How many rows are checked, renamed (State kRenamed), and failed (kRenameFailed or kUndoFailed);
+  // kept as the rows change, so that a million rows are counted at no cost.
+  std::size_t CheckedCount() const noexcept { return checked_; }
+  std::size_t RenamedCount() const noexcept { return renamed_; }
+  std::size_t FailedCount() const noexcept { return failed_; }
   const RenameEntry& Row(std::size_t index) const { return At(index); }
 
   // Appends a row and returns its number; the folder's copy is shared with the row before when
@@ -76,8 +83,9 @@ class RenameList {
                      bool checked, RowState state = RowState::kNotRenamed);
   void SetChecked(std::size_t index, bool checked);
   void SetAllChecked(bool checked) noexcept;
-  // Gives a row another proposed name, checked when it differs from the current one.
-  void SetNewName(std::size_t index, std::string newName);
+  // Gives a row another proposed name, checked when it differs from the current one; `edited` says
+  // whether the user typed it.
+  void SetNewName(std::size_t index, std::string newName, bool edited = false);
   // Records what the last Rename or Undo did to a row; `failure` is why it could not, if so.
   void SetState(std::size_t index, RowState state, Reason failure = {});
   // Why the last Rename or Undo of a row failed; none when it did not.
@@ -103,6 +111,8 @@ class RenameList {
     return blocks_[index / kBlockRows][index % kBlockRows];
   }
   [[noreturn]] static void ThrowNoRow(std::size_t index);
+  // Takes a row out of, or into, the counts.
+  void Count(const RenameEntry& row, bool in) noexcept;
   template <class Tell>
   void TellAll(Tell tell) noexcept {
     for (Listener* listener : listeners_) tell(*listener);
@@ -110,6 +120,7 @@ class RenameList {
 
   std::vector<std::vector<RenameEntry>> blocks_;  // each reserved for kBlockRows
   std::size_t count_ = 0;
+  std::size_t checked_ = 0, renamed_ = 0, failed_ = 0;
   // Few rows fail, so their reasons are kept apart from the million that do not.
   std::unordered_map<std::size_t, Reason> failures_;
   std::optional<std::size_t> selectedItem_;

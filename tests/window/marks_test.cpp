@@ -71,6 +71,34 @@ const std::vector<Scenario>& Scenarios() {
        {},
        "-R",
        {"A B.mp3", "a b.mp3"}},
+      // The user types the name another checked row proposes: the later row is marked at once.
+      {"a name typed that an earlier row proposes",
+       {"a b.mp3", "c.mp3"},
+       [](ListOperations& operations, fakes::FakeFileSystem&) {
+         Entries(operations, {"a b.mp3", "c.mp3"});
+       },
+       {kNone, kNone},
+       [](ListOperations& operations, fakes::FakeFileSystem&) {
+         EXPECT_EQ(operations.EditNewName(1, "A B.mp3"), ListOperations::EditRefusal::kNone);
+       },
+       {kNone, kTwice},
+       {},
+       {{1, taken}},
+       "RF",
+       {"A B.mp3", "c.mp3"}},
+      // An edit that gives back a name frees the row that wanted it.
+      {"a name typed away from a clash",
+       {"a b.mp3", "a_b.mp3"},
+       twoProposals,
+       {kNone, kTwice},
+       [](ListOperations& operations, fakes::FakeFileSystem&) {
+         EXPECT_EQ(operations.EditNewName(0, "A and B.mp3"), ListOperations::EditRefusal::kNone);
+       },
+       {kNone, kNone},
+       {},
+       {},
+       "RR",
+       {"A B.mp3", "A and B.mp3"}},
       {"two checked rows propose one name",
        {"a b.mp3", "a_b.mp3"},
        twoProposals,
