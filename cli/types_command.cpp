@@ -10,12 +10,13 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "files/file_types.h"
+#include "files/file_types_setting.h"
 #include "platform/settings/qt_settings_store.h"
 
 namespace vornick::cli {
 namespace {
 
-constexpr std::string_view kKeys[] = {"FileTypes", "CheckedIndexes"};
+constexpr std::string_view kKeys[] = {files::kFileTypesKey, files::kCheckedIndexesKey};
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t\r");
@@ -145,26 +146,14 @@ void Warn(const std::string& file, platform::SettingsStore& settings, Streams& s
     streams.err << "vornick-cli: warning: " << file << ": " << warning << '\n';
 }
 
-// A type must stay one entry of the list, and match as written.
-std::string RefusedType(const std::string& type) {
-  if (type.empty() || Trimmed(type) != type) return "is empty or has spaces around it";
-  if (type.find(',') != std::string::npos) return "holds a comma: give each type on its own";
-  if (type.starts_with('.')) return "begins with a dot: give the extension without it";
-  return {};
-}
-
 int SetTypes(std::span<const std::string> types, Streams& streams) {
   if (types.empty()) return UsageError(kTypesSyntax, "TYPE is missing", streams);
-  std::vector<std::string> indexes;
   for (const std::string& type : types) {
-    if (const std::string why = RefusedType(type); !why.empty())
+    if (const std::string why = files::RefusedFileType(type); !why.empty())
       return UsageError(kTypesSyntax, "the type \"" + type + "\" " + why, streams);
-    indexes.push_back(std::to_string(indexes.size()));
   }
   try {
-    platform::QtSettingsStore::SetLists(
-        files::kSettingsApplication, files::kSettingsSection,
-        {{std::string(kKeys[0]), {types.begin(), types.end()}}, {std::string(kKeys[1]), indexes}});
+    files::SetFileTypes(types, &platform::QtSettingsStore::SetLists);
   } catch (const platform::SettingsWriteError& error) {
     streams.err << "vornick-cli: " << error.what() << '\n';
     return kOutputNotWritten;

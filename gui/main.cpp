@@ -1,20 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vornick: the window program.
 #include <QApplication>
+#include <QHeaderView>
 #include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/form_host.h"
+#include "gui/main_form.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_window.h"
+#include "gui/rename_view.h"
 #include "gui/shown_reports.h"
 #include "gui/translations.h"
+#include "gui/window_state.h"
 #include "platform/history/sqlite_history_store.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/settings/qt_settings_store.h"
@@ -72,14 +75,14 @@ Arguments Parse(int argc, char** argv) {
   return arguments;
 }
 
-// The history in its usual folder. Without one (neither XDG_STATE_HOME nor HOME), a store on no
-// folder refuses every write, so that Rename asks before it renames without a way back.
-std::unique_ptr<vornick::platform::SqliteHistoryStore> MakeHistory() {
-  using vornick::platform::SqliteHistoryStore;
+// The folder of the rename history and the window's state; "" when there is none (neither
+// XDG_STATE_HOME nor HOME): a history on no folder then refuses every write, so that Rename asks
+// before it renames without a way back, and the window keeps nothing.
+std::string StateFolder() {
   try {
-    return std::make_unique<SqliteHistoryStore>(SqliteHistoryStore::DefaultFolder());
+    return vornick::platform::SqliteHistoryStore::DefaultFolder();
   } catch (const vornick::platform::HistoryError&) {
-    return std::make_unique<SqliteHistoryStore>(std::string());
+    return {};
   }
 }
 
@@ -111,28 +114,39 @@ int main(int argc, char** argv) {
     return 2;
   }
   vornick::gui::InstallTranslations(application, QLocale());
-  // The file dialogs would remember their last folder in a settings file of Qt's own; the program
-  // keeps no settings, so that file is sent nowhere. (The program's settings are INI files, which
-  // this does not touch.)
+  // The file dialogs would remember their last folder in a settings file of Qt's own; the window
+  // state keeps it instead, so that file is sent nowhere. (The program's settings and the window
+  // state are INI files, which this does not touch.)
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QStringLiteral("/dev/null/vornick-keeps-no-settings"));
   QApplication::setWindowIcon(vornick::gui::MainForm::Picture(vornick::platform::Button::kRename));
 
   vornick::platform::PosixFileSystem fileSystem;
   vornick::platform::QtSettingsStore settings;
+  const std::string stateFolder = StateFolder();
+  vornick::gui::WindowState state(stateFolder);
   vornick::gui::QtWindow window;
-  vornick::gui::QtDialogs dialogs(&window.Form());
+  vornick::gui::MainForm& mainForm = window.Form();
+  vornick::gui::QtDialogs dialogs(&mainForm, &state);
   vornick::gui::ShownReports reports(dialogs, window);
-  const std::unique_ptr<vornick::platform::SqliteHistoryStore> history = MakeHistory();
-  vornick::window::Form1 form(fileSystem, settings, dialogs, reports, window, history.get());
+  vornick::platform::SqliteHistoryStore history(stateFolder);
+  vornick::window::Form1 form(fileSystem, settings, dialogs, reports, window, &history);
   vornick::gui::FormHost host(form, window);
   host.Load();
-  window.Form().show();
-  // The paths are added once the window shows, so that the user sees the load; then a Rename that
-  // an earlier run left in the middle is offered back, over the window.
-  QTimer::singleShot(0, &host, [&host, &named] {
+  // Placed before it shows, so that it appears where it was; Form1 lays it out as it shows.
+  state.RestoreGeometry(mainForm);
+  mainForm.show();
+  state.SaveAtEnd(mainForm);
+  // The columns are restored once Form1 has laid them out; then the paths are added, so that the
+  // user sees the load; then a Rename that an earlier run left in the middle is offered back, over
+  // the window.
+  QTimer::singleShot(0, &host, [&state, &mainForm, &host, &named] {
+    state.RestoreColumns(mainForm);
     if (!named.paths.empty()) host.Open(named.paths);
     host.Started();
   });
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  state.Remember(mainForm, *mainForm.FileList().header());
+  state.Save();
+  return status;
 }

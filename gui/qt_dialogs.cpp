@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -42,26 +43,38 @@ QString OpenFileFilters(const platform::OpenDialogOptions& options) {
 
 }  // namespace
 
-namespace {}  // namespace
+QString QtDialogs::StartFolder(WindowState::Picker picker) const {
+  if (state_ == nullptr) return {};
+  return QFile::decodeName(QByteArray::fromStdString(state_->LastFolder(picker)));
+}
 
 std::string QtDialogs::BrowseForFolder(const std::string& prompt) {
-  const QString folder = QFileDialog::getExistingDirectory(parent_, Translated(prompt));
-  return folder.isEmpty() ? std::string() : PathBytes(folder);
+  const QString folder = QFileDialog::getExistingDirectory(
+      parent_, Translated(prompt), StartFolder(WindowState::Picker::kLoadFolder));
+  if (folder.isEmpty()) return {};
+  std::string path = PathBytes(folder);
+  if (state_ != nullptr) state_->SetLastFolder(WindowState::Picker::kLoadFolder, path);
+  return path;
 }
 
 std::vector<std::string> QtDialogs::ShowOpen(const platform::OpenDialogOptions& options) {
   const QString title = Translated(options.title);
+  const QString start = StartFolder(WindowState::Picker::kLoadFiles);
   QStringList picked;
   if (options.allowMultiSelect) {
-    picked = QFileDialog::getOpenFileNames(parent_, title, {}, OpenFileFilters(options));
+    picked = QFileDialog::getOpenFileNames(parent_, title, start, OpenFileFilters(options));
   } else if (QString file =
-                 QFileDialog::getOpenFileName(parent_, title, {}, OpenFileFilters(options));
+                 QFileDialog::getOpenFileName(parent_, title, start, OpenFileFilters(options));
              !file.isEmpty()) {
     picked.append(file);
   }
   std::vector<std::string> paths;
   paths.reserve(static_cast<std::size_t>(picked.size()));
   for (const QString& path : picked) paths.push_back(PathBytes(path));
+  // The files of one pick share their folder.
+  if (state_ != nullptr && !picked.isEmpty())
+    state_->SetLastFolder(WindowState::Picker::kLoadFiles,
+                          PathBytes(QFileInfo(picked.front()).absolutePath()));
   return paths;
 }
 

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "gui/window_state.h"
 #include "gui/wording.h"
 #include "platform/dialogs.h"
 #include "window/reports.h"
@@ -17,7 +18,10 @@ namespace vornick::gui {
 // which fits on the screen however long its list. All are modal over `parent`.
 class QtDialogs final : public platform::Dialogs, public window::Reports {
  public:
-  explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+  // With a window state, each picker opens in the folder it gave last, and the state hears of each
+  // folder picked.
+  explicit QtDialogs(QWidget* parent, WindowState* state = nullptr)
+      : parent_(parent), state_(state) {}
 
   std::string BrowseForFolder(const std::string& prompt) override;
   std::vector<std::string> ShowOpen(const platform::OpenDialogOptions& options) override;
@@ -40,7 +44,11 @@ class QtDialogs final : public platform::Dialogs, public window::Reports {
   bool Ask(const QuestionText& question, QMessageBox::Icon icon, bool goOnIsDefault);
 
  private:
+  // Where the picker of `picker` opens: its last folder, or Qt's choice.
+  QString StartFolder(WindowState::Picker picker) const;
+
   QWidget* parent_;
+  WindowState* state_;
 };
 
 }  // namespace vornick::gui
