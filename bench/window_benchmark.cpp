@@ -19,6 +19,8 @@
 #include "bench/name_corpus.h"
 #include "gui/form_host.h"
 #include "gui/qt_window.h"
+#include "gui/rename_model.h"
+#include "gui/rename_view.h"
 #include "platform/posix/posix_file_system.h"
 #include "window/form1.h"
 #include "window/list_operations.h"
@@ -204,6 +206,68 @@ void BM_SelectAllWindow(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(desk.form.List().Count());
 }
 BENCHMARK(BM_SelectAllWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A click on each column's header in turn, as the view sorts a million rows by it (ascending, then
+// descending, then list order), each until the view has painted; and what the sorted view holds.
+void BM_SortWindow(benchmark::State& state) {
+  WindowDesk desk;
+  desk.Load(1000);
+  desk.EndCommand();
+  vornick::gui::RenameView& view = desk.window.Form().FileList();
+  const double unsortedMiB = ResidentMiB();
+  double sortedMiB = 0;
+  const int column = static_cast<int>(state.range(0));
+  double slowest = 0;
+  for (auto _ : state) {
+    for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+      const auto start = Clock::now();
+      view.sortByColumn(column, order);
+      QCoreApplication::processEvents();
+      slowest = std::max(slowest, MillisecondsSince(start));
+      sortedMiB = std::max(sortedMiB, ResidentMiB());
+    }
+    state.PauseTiming();
+    view.sortByColumn(-1, Qt::AscendingOrder);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.counters["slowest_sort_ms"] = slowest;
+  state.counters["rss_unsorted_MiB"] = unsortedMiB;
+  state.counters["rss_sorted_MiB"] = sortedMiB;
+}
+BENCHMARK(BM_SortWindow)
+    ->ArgName("column")
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// Text typed into the find bar on a million rows, one key at a time, each until the view has
+// painted: the first key looks at every row, each further one at the rows the last one kept.
+void BM_FilterKeystrokes(benchmark::State& state) {
+  WindowDesk desk;
+  desk.Load(1000);
+  desk.EndCommand();
+  vornick::gui::RenameModel& model = desk.window.Model();
+  const QString typed = QStringLiteral("the love");
+  std::size_t shown = 0;
+  double slowest = 0;
+  for (auto _ : state) {
+    for (qsizetype length = 1; length <= typed.size(); ++length) {
+      const auto start = Clock::now();
+      model.SetFilter(typed.left(length), vornick::gui::RenameModel::RowKind::kAll);
+      QCoreApplication::processEvents();
+      slowest = std::max(slowest, MillisecondsSince(start));
+    }
+    shown = static_cast<std::size_t>(model.rowCount());
+    state.PauseTiming();
+    model.SetFilter({}, vornick::gui::RenameModel::RowKind::kAll);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.counters["slowest_keystroke_ms"] = slowest;
+  state.counters["rows_shown"] = static_cast<double>(shown);
+}
+BENCHMARK(BM_FilterKeystrokes)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // One DoEvents of the window with no rows waiting and no events pending.
 void BM_DoEventsIdle(benchmark::State& state) {

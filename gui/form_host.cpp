@@ -5,10 +5,14 @@
 #include <exception>
 
 #include "gui/command_button.h"
+#include "gui/counts_line.h"
+#include "gui/find_bar.h"
 #include "gui/history_dialog.h"
 #include "gui/main_form.h"
 #include "gui/qt_window.h"
+#include "gui/rename_model.h"
 #include "gui/rename_view.h"
+#include "gui/types_dialog.h"
 
 namespace vornick::gui {
 
@@ -37,10 +41,59 @@ FormHost::FormHost(window::Form1& form, QtWindow& window) : form_(form), window_
   connect(&mainForm, &MainForm::HistoryRequested, this, &FormHost::ShowHistory);
   connect(&mainForm, &MainForm::MakeNamesSafeRequested, this,
           [this] { Run([this] { form_.MakeNamesSafe(); }); });
+  connect(&mainForm, &MainForm::BackToProposalRequested, this,
+          [this] { Run([this] { form_.BackToProposal(); }); });
+  connect(&mainForm, &MainForm::CheckSelectedRequested, this, [this, &list](bool checked) {
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& row : list.selectionModel()->selectedRows())
+      rows.push_back(window_.Model().ListRow(row.row()));
+    Run([this, &rows, checked] { form_.CheckRows(rows, checked); });
+  });
+  connect(&mainForm, &MainForm::CheckShownRequested, this, [this](bool checked) {
+    const std::vector<std::size_t> rows = window_.Model().ShownRows();
+    Run([this, &rows, checked] { form_.CheckRows(rows, checked); });
+  });
+  connect(&mainForm, &MainForm::TypesRequested, this,
+          [this] { TypesDialog::Choose(&window_.Form()); });
+  ConnectFinder();
+  window_.Model().SetEditHook([this](std::size_t row, const std::string& name) {
+    QString refused;
+    Run([this, row, &name, &refused] {
+      if (form_.EditName(row, name) == window::ListOperations::EditRefusal::kRenamed) {
+        refused =
+            tr("This file is renamed already. Undo the Rename before you give it "
+               "another name.");
+      }
+    });
+    if (!refused.isEmpty())
+      QMessageBox::information(&window_.Form(), tr("Edit Proposed Name"), refused);
+    return refused;
+  });
   // Closing the window ends everything, also a command that is still under way.
   connect(&mainForm, &MainForm::CloseRequested, this, [this] {
     if (running_ > 0) window_.End();
   });
+}
+
+// The find bar filters the view; its count follows the rows shown.
+void FormHost::ConnectFinder() {
+  RenameModel& model = window_.Model();
+  FindBar& finder = window_.Form().Finder();
+  const auto count = [&model, &finder] {
+    if (finder.isVisible()) finder.ShowCount(model.rowCount(), model.ListCount());
+  };
+  connect(&finder, &FindBar::FilterChanged, this,
+          [&model, count](const QString& text, RenameModel::RowKind kind) {
+            model.SetFilter(text, kind);
+            count();
+          });
+  connect(&finder, &FindBar::Closed, this,
+          [&model] { model.SetFilter({}, RenameModel::RowKind::kAll); });
+  for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+    connect(&model, signal, this, count);
+  }
+  connect(&model, &QAbstractItemModel::layoutChanged, this, count);
+  connect(&model, &QAbstractItemModel::modelReset, this, count);
 }
 
 // Form1 (and its rows) may go before the window: the view must not read them any more.
@@ -80,6 +133,7 @@ void FormHost::Run(Handler&& handler) {
   }
   --running_;
   window_.ShowAppendedRows();
+  window_.Form().Counts().SetLoad(form_.LastLoad());
   if (running_ == 0) window_.ShowStatuses();
 }
 

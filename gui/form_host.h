@@ -32,6 +32,7 @@ class FormHost final : public QObject {
  private:
   template <typename Handler>
   void Run(Handler&& handler);
+  void ConnectFinder();
 
   window::Form1& form_;
   QtWindow& window_;

@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "gui/command_button.h"
+#include "gui/counts_line.h"
 #include "gui/cursor_file.h"
 #include "gui/rename_model.h"
 #include "gui/rename_view.h"
@@ -73,6 +74,8 @@ QtWindow::QtWindow() : form_(std::make_unique<MainForm>()), model_(new RenameMod
   view.setModel(model_);
   QObject::connect(view.selectionModel(), &QItemSelectionModel::selectionChanged, model_,
                    &RenameModel::UpdateSelection);
+  QObject::connect(model_, &RenameModel::Rearranged, model_,
+                   [this, &view] { model_->SyncSelection(*view.selectionModel()); });
   caption_ = form_->windowTitle().toStdString();
 }
 
@@ -80,6 +83,7 @@ QtWindow::~QtWindow() = default;
 
 void QtWindow::ShowRows(window::RenameList* rows, window::RowChecks* checks) {
   model_->SetRows(rows, checks);
+  form_->Counts().SetRows(rows, checks);
 }
 
 void QtWindow::ShowAppendedRows() {
@@ -87,11 +91,10 @@ void QtWindow::ShowAppendedRows() {
 }
 
 void QtWindow::ShowStatuses() {
+  form_->Counts().Hold(false);
   if (!model_->StatusesHeld()) return;
   model_->HoldStatuses(false);
-  if (const int count = model_->rowCount(); count > 0) {
-    RowsChanged(0, static_cast<std::size_t>(count - 1));
-  }
+  if (const std::size_t count = model_->ListCount(); count > 0) RowsChanged(0, count - 1);
 }
 
 void QtWindow::SetCaption(const std::string& caption) {
@@ -167,6 +170,7 @@ void QtWindow::DoEvents() {
   const bool show =
       model_->HasHiddenRows() && (!lastShown_.isValid() || lastShown_.elapsed() >= showInterval_);
   model_->HoldStatuses(true);
+  form_->Counts().Hold(true);
   QElapsedTimer cost;
   cost.start();
   if (show) ShowAppendedRows();
@@ -188,7 +192,10 @@ platform::Twips QtWindow::OuterWidth() const {
 }
 
 platform::Twips QtWindow::OuterHeight() const {
-  return ToTwips(form_->frameGeometry().height());
+  // Where a tall title bar leaves no room under the buttons for the counts line, the window reads
+  // as that much lower, so that the layout lifts the list and the buttons by it.
+  const int outer = form_->frameGeometry().height();
+  return ToTwips(outer - form_->CountsLineShortfall(outer - form_->height()));
 }
 
 platform::Twips QtWindow::ListWidth() const {
@@ -197,15 +204,13 @@ platform::Twips QtWindow::ListWidth() const {
 
 bool QtWindow::SetListWidth(platform::Twips width) {
   if (!ValidSize(width)) return false;
-  RenameView& list = form_->FileList();
-  list.resize(ToPixels(width), list.height());
+  form_->SetListSize(ToPixels(width), form_->ListSize().height());
   return true;
 }
 
 bool QtWindow::SetListHeight(platform::Twips height) {
   if (!ValidSize(height)) return false;
-  RenameView& list = form_->FileList();
-  list.resize(list.width(), ToPixels(height));
+  form_->SetListSize(form_->FileList().width(), ToPixels(height));
   return true;
 }
 
@@ -213,6 +218,7 @@ bool QtWindow::SetButtonTop(platform::Button button, platform::Twips top) {
   if (!ValidPosition(top)) return false;
   CommandButton& widget = form_->ButtonOf(button);
   widget.move(widget.x(), ToPixels(top));
+  form_->PlaceCountsLine();
   return true;
 }
 

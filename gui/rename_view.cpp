@@ -8,19 +8,81 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 
+#include "gui/rename_model.h"
 #include "gui/uri_list.h"
 
 namespace vornick::gui {
 namespace {
 
 const QString kUriList = QStringLiteral("text/uri-list");
+
+// Edits a proposed name. Return keeps it, Escape leaves it as it was; a name that cannot be a file
+// name is refused at Return, in words, and the edit stays open.
+class NameDelegate final : public QStyledItemDelegate {
+ public:
+  explicit NameDelegate(RenameView* view) : QStyledItemDelegate(view), view_(view) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      line->setAccessibleName(RenameView::tr("Proposed name"));
+    }
+    return editor;
+  }
+
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    QStyledItemDelegate::setEditorData(editor, index);
+    // The name without its extension is selected, as file managers do: that is what is retyped.
+    // The view selects the whole text once the editor is made: this comes after it.
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      QTimer::singleShot(0, line, [line] {
+        const qsizetype dot = line->text().lastIndexOf(QLatin1Char('.'));
+        line->setSelection(0, dot > 0 ? dot : line->text().size());
+      });
+    }
+  }
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override {
+    // Leaving the edit another way than by Return (a click elsewhere) keeps only a good name.
+    if (auto* line = qobject_cast<QLineEdit*>(editor);
+        line != nullptr && !RenameModel::NotANameWords(line->text()).isEmpty()) {
+      return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+  }
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* line = qobject_cast<QLineEdit*>(object);
+    if (line != nullptr && event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const QString words = RenameModel::NotANameWords(line->text());
+        if (!words.isEmpty()) {
+          line->setAccessibleDescription(words);
+          QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), words, line);
+          emit view_->EditRefused(words);
+          return true;
+        }
+      }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+  }
+
+ private:
+  RenameView* view_;
+};
 
 }  // namespace
 
@@ -31,8 +93,15 @@ RenameView::RenameView(QWidget* parent) : QTreeView(parent) {
   setExpandsOnDoubleClick(false);
   setAllColumnsShowFocus(true);
   setSelectionBehavior(SelectRows);
-  setSelectionMode(SingleSelection);
-  setEditTriggers(NoEditTriggers);
+  setSelectionMode(ExtendedSelection);
+  // Only the proposed name can be edited (the model says which cells); F2 is handled here, as the
+  // current cell is often another column of the row.
+  setEditTriggers(DoubleClicked);
+  setItemDelegateForColumn(RenameModel::kNewName, new NameDelegate(this));
+  // A click on a header sorts by it, again for the other way, and a third time back to list order.
+  header()->setSortIndicatorClearable(true);
+  header()->setSortIndicator(-1, Qt::AscendingOrder);
+  setSortingEnabled(true);
   setAcceptDrops(true);
   setDragDropMode(DropOnly);
   header()->setStretchLastSection(false);
@@ -51,9 +120,16 @@ RenameView::RenameView(QWidget* parent) : QTreeView(parent) {
   });
 }
 
+void RenameView::EditProposedName() {
+  const QModelIndex name = currentIndex().siblingAtColumn(RenameModel::kNewName);
+  if (!name.isValid()) return;
+  scrollTo(name);
+  edit(name);
+}
+
 bool RenameView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
   const bool handled = QTreeView::edit(index, trigger, event);
-  // The only thing a mouse release can edit here is a check box (the items are not editable).
+  // The only thing a mouse release can edit here is a check box (names open on a double-click).
   if (handled && event != nullptr && event->type() == QEvent::MouseButtonRelease) {
     checkToggledByRelease_ = true;
   }
@@ -96,6 +172,12 @@ bool RenameView::ToggleBySpace(QKeyEvent* event) {
 
 void RenameView::keyPressEvent(QKeyEvent* event) {
   if (ToggleBySpace(event)) return;
+  if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier &&
+      state() != EditingState) {
+    EditProposedName();
+    event->accept();
+    return;
+  }
   // The Menu key and Shift+F10 open the context menu at the current row. Only some platforms
   // turn the Menu key into a context menu themselves; there the menu has the keyboard by the time
   // the key arrives, so it never opens twice.

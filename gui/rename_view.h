@@ -18,6 +18,8 @@ class RenameView final : public QTreeView {
   explicit RenameView(QWidget* parent);
   // What the empty list says.
   static QString EmptyListText();
+  // Opens the current row's proposed name for editing.
+  void EditProposedName();
 
  signals:
   // A left click on a row, not on its check box.
@@ -25,6 +27,8 @@ class RenameView final : public QTreeView {
   void MouseMoved();
   // Sent after the drop has finished, so the dragging program is not kept waiting.
   void PathsDropped(const std::vector<std::string>& paths);
+  // An edit of a name that cannot be one was refused, in these words.
+  void EditRefused(const QString& words);
 
  protected:
   using QTreeView::edit;

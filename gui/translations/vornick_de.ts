@@ -622,6 +622,212 @@ Take Back gives them their old names again.</source>
     </message>
 </context>
 <context>
+    <name>TypesDialog</name>
+    <message>
+        <source>File Types</source>
+        <translation>Dateitypen</translation>
+    </message>
+    <message>
+        <source>Load Folder, and a folder dropped on the list, take the files of the types checked here.</source>
+        <translation>„Ordner laden“ und ein auf die Liste gezogener Ordner nehmen die Dateien der hier angehakten Typen auf.</translation>
+    </message>
+    <message>
+        <source>&amp;All Files</source>
+        <translation>&amp;Alle Dateien</translation>
+    </message>
+    <message>
+        <source>All Files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>Every file, whatever its type; the types checked below are kept for later</source>
+        <translation>Jede Datei, gleich welchen Typs; die unten angehakten Typen bleiben für später erhalten</translation>
+    </message>
+    <message>
+        <source>Types</source>
+        <translation>Typen</translation>
+    </message>
+    <message>
+        <source>Types of files</source>
+        <translation>Dateitypen</translation>
+    </message>
+    <message>
+        <source>The types are used from the next Load Folder on.</source>
+        <translation>Die Typen gelten ab dem nächsten „Ordner laden“.</translation>
+    </message>
+    <message>
+        <source>The file types in the settings cannot be read (%1). Check the types to use from now on.</source>
+        <translation>Die Dateitypen in den Einstellungen können nicht gelesen werden (%1). Haken Sie die Typen an, die ab jetzt gelten sollen.</translation>
+    </message>
+    <message>
+        <source>Files whose names end in .%1</source>
+        <translation>Dateien, deren Namen auf .%1 enden</translation>
+    </message>
+    <message>
+        <source>Check at least one type, or All Files.</source>
+        <translation>Haken Sie mindestens einen Typ an, oder „Alle Dateien“.</translation>
+    </message>
+    <message>
+        <source>The type &quot;%1&quot; cannot be kept: a type has no spaces around it, no comma and no dot in front. Uncheck it to go on.</source>
+        <translation>Der Typ „%1“ kann nicht behalten werden: Ein Typ hat keine Leerzeichen um sich, kein Komma und keinen Punkt vorn. Entfernen Sie seinen Haken, um fortzufahren.</translation>
+    </message>
+    <message>
+        <source>The file types were not saved, and the settings are as they were.
+%1</source>
+        <translation>Die Dateitypen wurden nicht gespeichert, die Einstellungen sind wie zuvor.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::CountsLine</name>
+    <message>
+        <source>Counts</source>
+        <translation>Zählung</translation>
+    </message>
+    <message>
+        <source>File &amp;Types...</source>
+        <translation>Datei&amp;typen …</translation>
+    </message>
+    <message>
+        <source>Choose the types of file that Load Folder takes</source>
+        <translation>Die Dateitypen wählen, die „Ordner laden“ aufnimmt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln row(s)</source>
+        <translation>
+            <numerusform>%Ln Zeile</numerusform>
+            <numerusform>%Ln Zeilen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 checked</source>
+        <translation>%1 angehakt</translation>
+    </message>
+    <message>
+        <source>%1 would be refused</source>
+        <translation>%1 würden abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1 renamed</source>
+        <translation>%1 umbenannt</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 fehlgeschlagen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Last load added %Ln file(s)</source>
+        <translation>
+            <numerusform>Das letzte Laden fügte %Ln Datei hinzu</numerusform>
+            <numerusform>Das letzte Laden fügte %Ln Dateien hinzu</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) of other types not taken: %1</source>
+        <translation>
+            <numerusform>%Ln Datei anderen Typs nicht aufgenommen: %1</numerusform>
+            <numerusform>%Ln Dateien anderer Typen nicht aufgenommen: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::FindBar</name>
+    <message>
+        <source>Find rows</source>
+        <translation>Zeilen finden</translation>
+    </message>
+    <message>
+        <source>Fin&amp;d:</source>
+        <translation>Fin&amp;den:</translation>
+    </message>
+    <message>
+        <source>Text in any column</source>
+        <translation>Text in einer beliebigen Spalte</translation>
+    </message>
+    <message>
+        <source>Find text</source>
+        <translation>Suchtext</translation>
+    </message>
+    <message>
+        <source>Shows only the rows that hold this text in any column</source>
+        <translation>Zeigt nur die Zeilen, die diesen Text in einer Spalte enthalten</translation>
+    </message>
+    <message>
+        <source>Ro&amp;ws:</source>
+        <translation>&amp;Zeilen:</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>Alle Zeilen</translation>
+    </message>
+    <message>
+        <source>Rows that would change</source>
+        <translation>Zeilen, die sich ändern würden</translation>
+    </message>
+    <message>
+        <source>Rows Rename would refuse</source>
+        <translation>Zeilen, die Umbenennen ablehnen würde</translation>
+    </message>
+    <message>
+        <source>Renamed rows</source>
+        <translation>Umbenannte Zeilen</translation>
+    </message>
+    <message>
+        <source>Failed rows</source>
+        <translation>Fehlgeschlagene Zeilen</translation>
+    </message>
+    <message>
+        <source>Kind of rows shown</source>
+        <translation>Art der gezeigten Zeilen</translation>
+    </message>
+    <message>
+        <source>Rows shown</source>
+        <translation>Gezeigte Zeilen</translation>
+    </message>
+    <message>
+        <source>C&amp;heck the Rows Shown</source>
+        <translation>Gezeigte Zeilen an&amp;haken</translation>
+    </message>
+    <message>
+        <source>Unchec&amp;k the Rows Shown</source>
+        <translation>Ha&amp;ken der gezeigten Zeilen entfernen</translation>
+    </message>
+    <message>
+        <source>Check every row the find bar shows</source>
+        <translation>Jede Zeile anhaken, die die Suchleiste zeigt</translation>
+    </message>
+    <message>
+        <source>Uncheck every row the find bar shows</source>
+        <translation>Den Haken jeder Zeile entfernen, die die Suchleiste zeigt</translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <translation>Suchleiste schließen</translation>
+    </message>
+    <message>
+        <source>Close the find bar and show every row (Escape)</source>
+        <translation>Suchleiste schließen und alle Zeilen zeigen (Esc)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %2 rows</source>
+        <translation>
+            <numerusform>%1 von %2 Zeilen</numerusform>
+            <numerusform>%1 von %2 Zeilen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::FormHost</name>
+    <message>
+        <source>This file is renamed already. Undo the Rename before you give it another name.</source>
+        <translation>Diese Datei ist schon umbenannt. Machen Sie das Umbenennen rückgängig, bevor Sie ihr einen anderen Namen geben.</translation>
+    </message>
+    <message>
+        <source>Edit Proposed Name</source>
+        <translation>Vorgeschlagenen Namen bearbeiten</translation>
+    </message>
+</context>
+<context>
     <name>vornick::gui::MainForm</name>
     <message>
         <source>Files to rename</source>
@@ -643,12 +849,119 @@ Take Back gives them their old names again.</source>
         <source>Rewrite the proposed names of the selected rows (all rows when none is selected) into names the disk they are on takes; nothing is renamed until Rename</source>
         <translation>Die vorgeschlagenen Namen der ausgewählten Zeilen (aller Zeilen, wenn keine ausgewählt ist) in Namen umschreiben, die ihr Datenträger annimmt; umbenannt wird erst mit Umbenennen</translation>
     </message>
+    <message>
+        <source>&amp;Edit Proposed Name</source>
+        <translation>Vorgeschlagenen Namen &amp;bearbeiten</translation>
+    </message>
+    <message>
+        <source>Type the name this row&apos;s file gets at Rename (F2)</source>
+        <translation>Den Namen eintippen, den die Datei dieser Zeile beim Umbenennen bekommt (F2)</translation>
+    </message>
+    <message>
+        <source>&amp;Back to the Proposed Name</source>
+        <translation>&amp;Zurück zum vorgeschlagenen Namen</translation>
+    </message>
+    <message>
+        <source>Give the selected rows (all rows when none is selected) the names worked out for them again, in place of names typed or made safe</source>
+        <translation>Den ausgewählten Zeilen (allen Zeilen, wenn keine ausgewählt ist) wieder die für sie ermittelten Namen geben, statt eingetippter oder sicher gemachter Namen</translation>
+    </message>
+    <message>
+        <source>&amp;Check Selected Rows</source>
+        <translation>Ausgewählte Zeilen &amp;anhaken</translation>
+    </message>
+    <message>
+        <source>Check every selected row</source>
+        <translation>Jede ausgewählte Zeile anhaken</translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck Selected Rows</source>
+        <translation>Haken der ausgewählten Zeilen &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Uncheck every selected row</source>
+        <translation>Den Haken jeder ausgewählten Zeile entfernen</translation>
+    </message>
+    <message>
+        <source>Check the &amp;Rows Shown</source>
+        <translation>&amp;Gezeigte Zeilen anhaken</translation>
+    </message>
+    <message>
+        <source>Check every row the find bar shows (every row while it is closed)</source>
+        <translation>Jede Zeile anhaken, die die Suchleiste zeigt (jede Zeile, solange sie geschlossen ist)</translation>
+    </message>
+    <message>
+        <source>Uncheck every row the find bar shows (every row while it is closed)</source>
+        <translation>Den Haken jeder Zeile entfernen, die die Suchleiste zeigt (jeder Zeile, solange sie geschlossen ist)</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Finden …</translation>
+    </message>
+    <message>
+        <source>Find rows by their text or their kind (Ctrl+F)</source>
+        <translation>Zeilen nach ihrem Text oder ihrer Art finden (Strg+F)</translation>
+    </message>
+    <message>
+        <source>&amp;Open Containing Folder</source>
+        <translation>Enthaltenden &amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Show the current row&apos;s folder in the file manager</source>
+        <translation>Den Ordner der aktuellen Zeile in der Dateiverwaltung zeigen</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Paths</source>
+        <translation>&amp;Pfade kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the full paths of the selected rows (Ctrl+C)</source>
+        <translation>Die vollständigen Pfade der ausgewählten Zeilen kopieren (Strg+C)</translation>
+    </message>
+    <message>
+        <source>File &amp;Types...</source>
+        <translation>Datei&amp;typen …</translation>
+    </message>
+    <message>
+        <source>Choose the types of file that Load Folder takes</source>
+        <translation>Die Dateitypen wählen, die „Ordner laden“ aufnimmt</translation>
+    </message>
+    <message>
+        <source>Unchec&amp;k the Rows Shown</source>
+        <translation>Ha&amp;ken der gezeigten Zeilen entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::RenameModel</name>
+    <message>
+        <source>Edited by hand</source>
+        <translation>Von Hand bearbeitet</translation>
+    </message>
+    <message>
+        <source>A file name cannot be empty.</source>
+        <translation>Ein Dateiname kann nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>&quot;.&quot; and &quot;..&quot; name folders, not files.</source>
+        <translation>„.“ und „..“ bezeichnen Ordner, keine Dateien.</translation>
+    </message>
+    <message>
+        <source>A file name cannot hold &quot;/&quot;: it separates folders.</source>
+        <translation>Ein Dateiname kann kein „/“ enthalten: es trennt Ordner.</translation>
+    </message>
+    <message>
+        <source>A file name cannot hold a NUL character.</source>
+        <translation>Ein Dateiname kann kein NUL-Zeichen enthalten.</translation>
+    </message>
 </context>
 <context>
     <name>vornick::gui::RenameView</name>
     <message>
         <source>Drop music files and folders here, or use Load Folder and Load Files.</source>
         <translation>Musikdateien und Ordner hier ablegen, oder „Ordner laden“ und „Dateien laden“ benutzen.</translation>
+    </message>
+    <message>
+        <source>Proposed name</source>
+        <translation>Vorgeschlagener Name</translation>
     </message>
 </context>
 </TS>

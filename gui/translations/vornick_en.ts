@@ -616,6 +616,211 @@ Take Back gives them their old names again.</numerusform>
     </message>
 </context>
 <context>
+    <name>TypesDialog</name>
+    <message>
+        <source>File Types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Folder, and a folder dropped on the list, take the files of the types checked here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every file, whatever its type; the types checked below are kept for later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Types of files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The types are used from the next Load Folder on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file types in the settings cannot be read (%1). Check the types to use from now on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files whose names end in .%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check at least one type, or All Files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The type &quot;%1&quot; cannot be kept: a type has no spaces around it, no comma and no dot in front. Uncheck it to go on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file types were not saved, and the settings are as they were.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::CountsLine</name>
+    <message>
+        <source>Counts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &amp;Types...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the types of file that Load Folder takes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln row(s)</source>
+        <translation>
+            <numerusform>%Ln row</numerusform>
+            <numerusform>%Ln rows</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 would be refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 renamed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Last load added %Ln file(s)</source>
+        <translation>
+            <numerusform>Last load added %Ln file</numerusform>
+            <numerusform>Last load added %Ln files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) of other types not taken: %1</source>
+        <translation>
+            <numerusform>%Ln file of another type not taken: %1</numerusform>
+            <numerusform>%Ln files of other types not taken: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::FindBar</name>
+    <message>
+        <source>Find rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fin&amp;d:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text in any column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows only the rows that hold this text in any column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ro&amp;ws:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows that would change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows Rename would refuse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renamed rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kind of rows shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;heck the Rows Shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unchec&amp;k the Rows Shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check every row the find bar shows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uncheck every row the find bar shows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the find bar and show every row (Escape)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %2 rows</source>
+        <translation>
+            <numerusform>%1 of %2 row</numerusform>
+            <numerusform>%1 of %2 rows</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::FormHost</name>
+    <message>
+        <source>This file is renamed already. Undo the Rename before you give it another name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Proposed Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>vornick::gui::MainForm</name>
     <message>
         <source>Files to rename</source>
@@ -637,11 +842,118 @@ Take Back gives them their old names again.</numerusform>
         <source>Rewrite the proposed names of the selected rows (all rows when none is selected) into names the disk they are on takes; nothing is renamed until Rename</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Edit Proposed Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the name this row&apos;s file gets at Rename (F2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Back to the Proposed Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the selected rows (all rows when none is selected) the names worked out for them again, in place of names typed or made safe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Check Selected Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check every selected row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck Selected Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uncheck every selected row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the &amp;Rows Shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check every row the find bar shows (every row while it is closed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uncheck every row the find bar shows (every row while it is closed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find rows by their text or their kind (Ctrl+F)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open Containing Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the current row&apos;s folder in the file manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy &amp;Paths</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the full paths of the selected rows (Ctrl+C)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &amp;Types...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the types of file that Load Folder takes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unchec&amp;k the Rows Shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vornick::gui::RenameModel</name>
+    <message>
+        <source>Edited by hand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A file name cannot be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;.&quot; and &quot;..&quot; name folders, not files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A file name cannot hold &quot;/&quot;: it separates folders.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A file name cannot hold a NUL character.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>vornick::gui::RenameView</name>
     <message>
         <source>Drop music files and folders here, or use Load Folder and Load Files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proposed name</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -6,10 +6,12 @@
 #include <QAccessible>
 #include <QHelpEvent>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTranslator>
 #include <map>
 
+#include "gui/counts_line.h"
 #include "gui/wording.h"
 #include "tests/gui/window_desk.h"
 
@@ -57,6 +59,9 @@ TEST(Keyboard, TheListHasFocusTabFollowsTheScreenAndKeysPressButtons) {
   EXPECT_EQ(tabbed, (std::vector<Button>{Button::kRename, Button::kUndo, Button::kLoadFolder,
                                          Button::kLoadFiles, Button::kSelectAll,
                                          Button::kUnselectAll, Button::kClearList, Button::kExit}));
+  // Under the buttons, the counts line's way to the file types; then round to the list.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), form.Counts().findChild<QToolButton*>());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), &form.FileList());
   EXPECT_TRUE(presses.empty());

@@ -15,6 +15,7 @@
 #include <deque>
 #include <set>
 
+#include "gui/command_button.h"
 #include "gui/history_dialog.h"
 #include "gui/qt_dialogs.h"
 #include "gui/report_dialog.h"
@@ -463,7 +464,7 @@ TEST_F(HistoryDialogTest, OpensFromCtrlHAndTheListsContextMenuByMouseAndKeyboard
   EXPECT_EQ(menus.opened, 3);
   EXPECT_EQ(opened, 4);
   // The buttons did not get a ninth.
-  EXPECT_EQ(session.Form().findChildren<QAbstractButton*>().size(), platform::kButtonCount);
+  EXPECT_EQ(session.Form().findChildren<CommandButton*>().size(), platform::kButtonCount);
 }
 
 TEST_F(HistoryDialogTest, TableAndButtonsAreNamedForScreenReaders) {
