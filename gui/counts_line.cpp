@@ -31,7 +31,6 @@ CountsLine::CountsLine(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   text_ = new QLabel(this);
   text_->setTextFormat(Qt::PlainText);
-  text_->setAccessibleName(tr("Counts"));
   types_ = new QToolButton(this);
   types_->setText(tr("File &Types..."));
   types_->setAutoRaise(true);
@@ -133,7 +132,9 @@ void CountsLine::Show() {
   words += QLatin1Char('.');
   words_ = words;
   text_->setToolTip(words);
-  text_->setAccessibleDescription(words);
+  // Read whole, also where the line is cut short.
+  text_->setAccessibleName(words);
+  text_->setAccessibleDescription(tr("Counts"));
   text_->setText(text_->fontMetrics().elidedText(words, Qt::ElideRight, text_->width()));
 }
 

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -20,11 +19,13 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   setAccessibleName(tr("Find rows"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 2, 0, 2);
+  layout->setSpacing(4);
 
   auto* label = new QLabel(tr("Fin&d:"), this);
   text_ = new QLineEdit(this);
   text_->setPlaceholderText(tr("Text in any column"));
   text_->setClearButtonEnabled(true);
+  text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * 10);
   text_->setAccessibleName(tr("Find text"));
   text_->setAccessibleDescription(tr("Shows only the rows that hold this text in any column"));
   label->setBuddy(text_);
@@ -37,13 +38,18 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   kind_->addItem(tr("Renamed rows"), static_cast<int>(Kind::kRenamed));
   kind_->addItem(tr("Failed rows"), static_cast<int>(Kind::kFailed));
   kind_->setAccessibleName(tr("Kind of rows shown"));
+  kind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   kindLabel->setBuddy(kind_);
 
   count_ = new QLabel(this);
-  count_->setAccessibleName(tr("Rows shown"));
+  count_->setAccessibleDescription(tr("Rows shown"));
 
-  auto* check = new QPushButton(tr("C&heck the Rows Shown"), this);
-  auto* uncheck = new QPushButton(tr("Unchec&k the Rows Shown"), this);
+  // Tool buttons, narrower than push buttons: the bar has the list's width, also in a language of
+  // long words.
+  auto* check = new QToolButton(this);
+  check->setText(tr("C&heck the Rows Shown"));
+  auto* uncheck = new QToolButton(this);
+  uncheck->setText(tr("Unchec&k the Rows Shown"));
   check->setToolTip(tr("Check every row the find bar shows"));
   uncheck->setToolTip(tr("Uncheck every row the find bar shows"));
   auto* close = new QToolButton(this);
@@ -68,8 +74,8 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   connect(settle, &QTimer::timeout, this, [this] { emit FilterChanged(Text(), Which()); });
   connect(text_, &QLineEdit::textChanged, settle, qOverload<>(&QTimer::start));
   connect(kind_, &QComboBox::currentIndexChanged, settle, qOverload<>(&QTimer::start));
-  connect(check, &QPushButton::clicked, this, [this] { emit CheckShown(true); });
-  connect(uncheck, &QPushButton::clicked, this, [this] { emit CheckShown(false); });
+  connect(check, &QToolButton::clicked, this, [this] { emit CheckShown(true); });
+  connect(uncheck, &QToolButton::clicked, this, [this] { emit CheckShown(false); });
   connect(close, &QToolButton::clicked, this, &FindBar::Close);
 }
 

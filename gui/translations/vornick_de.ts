@@ -738,7 +738,7 @@ Take Back gives them their old names again.</source>
     </message>
     <message>
         <source>Fin&amp;d:</source>
-        <translation>Fin&amp;den:</translation>
+        <translation>&amp;Finden:</translation>
     </message>
     <message>
         <source>Text in any column</source>
@@ -762,11 +762,11 @@ Take Back gives them their old names again.</source>
     </message>
     <message>
         <source>Rows that would change</source>
-        <translation>Zeilen, die sich ändern würden</translation>
+        <translation>Zeilen mit Änderung</translation>
     </message>
     <message>
         <source>Rows Rename would refuse</source>
-        <translation>Zeilen, die Umbenennen ablehnen würde</translation>
+        <translation>Von Umbenennen abgelehnt</translation>
     </message>
     <message>
         <source>Renamed rows</source>
@@ -786,11 +786,11 @@ Take Back gives them their old names again.</source>
     </message>
     <message>
         <source>C&amp;heck the Rows Shown</source>
-        <translation>Gezeigte Zeilen an&amp;haken</translation>
+        <translation>Gezeigte an&amp;haken</translation>
     </message>
     <message>
         <source>Unchec&amp;k the Rows Shown</source>
-        <translation>Ha&amp;ken der gezeigten Zeilen entfernen</translation>
+        <translation>Ha&amp;ken entfernen</translation>
     </message>
     <message>
         <source>Check every row the find bar shows</source>
@@ -811,8 +811,8 @@ Take Back gives them their old names again.</source>
     <message numerus="yes">
         <source>%1 of %2 rows</source>
         <translation>
-            <numerusform>%1 von %2 Zeilen</numerusform>
-            <numerusform>%1 von %2 Zeilen</numerusform>
+            <numerusform>%1 von %2</numerusform>
+            <numerusform>%1 von %2</numerusform>
         </translation>
     </message>
 </context>

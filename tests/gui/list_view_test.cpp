@@ -360,7 +360,7 @@ TEST_F(ListViewTest, TheCountsLineTellsTheRowsAndWhatTheLastLoadPassedOver) {
   EXPECT_LE(counts.geometry().bottom(), desk.Form().height());
   QAccessibleInterface* text = QAccessible::queryAccessibleInterface(counts.findChild<QLabel*>());
   ASSERT_NE(text, nullptr);
-  EXPECT_EQ(text->text(QAccessible::Description), counts.Words());
+  EXPECT_EQ(text->text(QAccessible::Name), counts.Words());
 
   desk.form.Operations().AddRow("colon.mp3", "a: b.mp3", "/m/", true);
   desk.window.ShowAppendedRows();
