@@ -60,9 +60,7 @@ FormHost::FormHost(window::Form1& form, QtWindow& window) : form_(form), window_
     QString refused;
     Run([this, row, &name, &refused] {
       if (form_.EditName(row, name) == window::ListOperations::EditRefusal::kRenamed) {
-        refused =
-            tr("This file is renamed already. Undo the Rename before you give it "
-               "another name.");
+        refused = RenameModel::RenamedWords();
       }
     });
     if (!refused.isEmpty())

@@ -466,6 +466,15 @@ QVariant RenameModel::data(const QModelIndex& index, int role) const {
   return {};
 }
 
+QString RenameModel::WhyNotEditable(const QModelIndex& index) const {
+  const window::RenameEntry* entry = Entry(index);
+  return entry != nullptr && entry->IsRenamed() ? RenamedWords() : QString();
+}
+
+QString RenameModel::RenamedWords() {
+  return tr("This file is renamed already. Undo the Rename before you give it another name.");
+}
+
 QString RenameModel::EditedWords() {
   return tr("Edited by hand");
 }

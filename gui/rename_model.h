@@ -90,6 +90,10 @@ class RenameModel final : public QAbstractTableModel {
   void SetEditHook(EditHook hook) { editHook_ = std::move(hook); }
   // Why `name` could not be a proposed name (empty when it could): asked before the edit ends.
   static QString NotANameWords(const QString& name);
+  // Why the proposed name of the row at `index` cannot be edited now (empty when it can): Undo
+  // finds a renamed file by it.
+  QString WhyNotEditable(const QModelIndex& index) const;
+  static QString RenamedWords();
   // What the proposed name of a row the user edited says of it.
   static QString EditedWords();
 

@@ -128,6 +128,16 @@ void RenameView::EditProposedName() {
 }
 
 bool RenameView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  if (const auto* rows = qobject_cast<const RenameModel*>(model());
+      rows != nullptr && index.column() == RenameModel::kNewName && trigger != NoEditTriggers &&
+      state() != EditingState) {
+    if (const QString why = rows->WhyNotEditable(index); !why.isEmpty()) {
+      const QRect cell = visualRect(index);
+      QToolTip::showText(viewport()->mapToGlobal(cell.bottomLeft()), why, viewport(), cell);
+      emit EditRefused(why);
+      return false;
+    }
+  }
   const bool handled = QTreeView::edit(index, trigger, event);
   // The only thing a mouse release can edit here is a check box (names open on a double-click).
   if (handled && event != nullptr && event->type() == QEvent::MouseButtonRelease) {

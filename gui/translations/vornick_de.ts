@@ -819,10 +819,6 @@ Take Back gives them their old names again.</source>
 <context>
     <name>vornick::gui::FormHost</name>
     <message>
-        <source>This file is renamed already. Undo the Rename before you give it another name.</source>
-        <translation>Diese Datei ist schon umbenannt. Machen Sie das Umbenennen rückgängig, bevor Sie ihr einen anderen Namen geben.</translation>
-    </message>
-    <message>
         <source>Edit Proposed Name</source>
         <translation>Vorgeschlagenen Namen bearbeiten</translation>
     </message>
@@ -951,6 +947,10 @@ Take Back gives them their old names again.</source>
     <message>
         <source>A file name cannot hold a NUL character.</source>
         <translation>Ein Dateiname kann kein NUL-Zeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>This file is renamed already. Undo the Rename before you give it another name.</source>
+        <translation>Diese Datei ist schon umbenannt. Machen Sie das Umbenennen rückgängig, bevor Sie ihr einen anderen Namen geben.</translation>
     </message>
 </context>
 <context>

@@ -812,10 +812,6 @@ Take Back gives them their old names again.</numerusform>
 <context>
     <name>vornick::gui::FormHost</name>
     <message>
-        <source>This file is renamed already. Undo the Rename before you give it another name.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Edit Proposed Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -943,6 +939,10 @@ Take Back gives them their old names again.</numerusform>
     </message>
     <message>
         <source>A file name cannot hold a NUL character.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file is renamed already. Undo the Rename before you give it another name.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -338,6 +338,12 @@ TEST_F(ListViewTest, F2EditsTheProposedNameAndANameThatCannotBeOneKeepsTheEditOp
   desk.fileSystem.AddFile("/m/b_c.mp3");
   desk.Click(Button::kRename);
   EXPECT_TRUE(desk.fileSystem.CanReadTimes("/m/R.E.M. - Losing My Religion.mp3"));
+  // The name Undo finds the file by is not opened for editing.
+  desk.List().setFocus();
+  QTest::keyClick(&desk.List(), Qt::Key_F2);
+  const QList<QLineEdit*> editors = desk.List().findChildren<QLineEdit*>();
+  EXPECT_TRUE(std::none_of(editors.begin(), editors.end(),
+                           [](QLineEdit* line) { return line->isVisible(); }));
   desk.Click(Button::kUndo);
   EXPECT_TRUE(desk.fileSystem.CanReadTimes("/m/rem - losing my religion.mp3"));
 }
