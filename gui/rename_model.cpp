@@ -261,6 +261,9 @@ void RenameModel::HoldStatuses(bool held) {
   if (held == held_) return;
   held_ = held;
   statuses_.clear();
+  // Rows of a kind picked by their status were not told apart while statuses were held, and the
+  // command may have changed them all: they are picked again.
+  if (!held && kind_ != RowKind::kAll) Arrange(false);
 }
 
 void RenameModel::ForgetStatuses(std::size_t first, std::size_t last) {

@@ -232,6 +232,12 @@ TEST_F(ListViewTest, TheFilterKeepsRowsByTextAndByKindAndNarrowsAsYouType) {
   list.SetState(2, window::RowState::kUndoFailed);
   model.SetFilter({}, Kind::kRenamed);
   EXPECT_EQ(Shown(), (Strings{"The Beatles - Help.mp3"}));
+  // A command that changes rows picks them again when it ends.
+  model.HoldStatuses(true);
+  list.SetState(3, window::RowState::kRenamed);
+  model.HoldStatuses(false);
+  EXPECT_EQ(Shown(), (Strings{"The Beatles - Help.mp3", "abba.mp3"}));
+  list.SetState(3, window::RowState::kNotRenamed);
   model.SetFilter({}, Kind::kFailed);
   EXPECT_EQ(Shown(), (Strings{"the_beatles-yesterday.mp3", "Björk - Jóga.mp3"}));
   EXPECT_EQ(model.ShownRows(), (std::vector<std::size_t>{1, 2}));
