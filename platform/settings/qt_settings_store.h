@@ -20,7 +20,7 @@ class SettingsWriteError : public std::runtime_error {
 // The settings on QSettings: INI format, user scope, the application name as the organization, so
 // the values of "Plomberg" live in $XDG_CONFIG_HOME/Plomberg.ini (else ~/.config/Plomberg.ini),
 // the section as the INI group. Every call reads anew (QSettings notices a changed file). Only the
-// command line writes, through SetLists.
+// file-type choices are written (the command line's and the window's), through SetLists.
 class QtSettingsStore final : public SettingsStore {
  public:
   std::string GetSetting(const std::string& application, const std::string& section,
