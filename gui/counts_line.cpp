@@ -15,6 +15,8 @@ namespace {
 // A slice of the count of rows Rename would refuse takes no longer than this, so that the window
 // answers between slices.
 constexpr qint64 kSliceMs = 15;
+// How often the counts are shown while a command runs.
+constexpr int kHeldTickMs = 250;
 
 QString Number(std::size_t count) {
   return QLocale().toString(static_cast<qulonglong>(count));
@@ -41,6 +43,9 @@ CountsLine::CountsLine(QWidget* parent) : QWidget(parent) {
   connect(types_, &QToolButton::clicked, this, &CountsLine::TypesRequested);
   slice_.setInterval(0);
   connect(&slice_, &QTimer::timeout, this, &CountsLine::CountSlice);
+  heldTick_.setSingleShot(true);
+  heldTick_.setInterval(kHeldTickMs);
+  connect(&heldTick_, &QTimer::timeout, this, &CountsLine::Show);
   Show();
 }
 
@@ -68,11 +73,22 @@ void CountsLine::SetLoad(const std::optional<window::Form1::LoadSummary>& load) 
 void CountsLine::Hold(bool held) {
   if (held == held_) return;
   held_ = held;
+  if (held) {
+    slice_.stop();
+  } else {
+    heldTick_.stop();
+  }
   Recount();
 }
 
 void CountsLine::Recount() noexcept {
   scanned_ = refused_ = 0;
+  // During a command the counts follow a few times a second: rows may come ten at a time, and
+  // the line would otherwise be made anew for each ten.
+  if (held_) {
+    if (!heldTick_.isActive()) heldTick_.start();
+    return;
+  }
   if (!slice_.isActive()) slice_.start();
 }
 

@@ -58,6 +58,7 @@ class CountsLine final : public QWidget, private window::RenameList::Listener {
   QLabel* text_;
   QToolButton* types_;
   QTimer slice_;
+  QTimer heldTick_;
   QString words_;
   std::size_t scanned_ = 0, refused_ = 0;
   std::optional<std::size_t> refusedShown_;  // the last whole count
