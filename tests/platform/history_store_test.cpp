@@ -342,23 +342,6 @@ TEST(SqliteHistoryStoreTest, AFailedWriteLeavesNothingOfTheBatch) {
   EXPECT_EQ(store.Batch(kept)->rows.size(), 2u);
 }
 
-TEST(SqliteHistoryStoreTest, FinishedUntilTakenBackAndFinishedAgain) {
-  TempFolder temp;
-  SqliteHistoryStore store(temp.Path());
-  const std::int64_t id = store.BeginBatch(BatchKind::kRename, "Rename", {}, {});
-  const auto state = [&] {
-    const BatchSummary summary = store.Batches().front();
-    return std::pair(summary.finished, summary.running);
-  };
-  EXPECT_EQ(state(), std::pair(false, true));
-  store.FinishBatch(id);
-  EXPECT_EQ(state(), std::pair(true, false));
-  store.BeginTakeBack(id);
-  EXPECT_EQ(state(), std::pair(false, true));
-  store.FinishBatch(id);
-  EXPECT_EQ(state(), std::pair(true, false));
-}
-
 TEST(SqliteHistoryStoreTest, ABatchWhoseProcessEndedIsInterrupted) {
   TempFolder temp;
   const std::string folder = temp.Path() + "state";
@@ -390,6 +373,13 @@ TEST(SqliteHistoryStoreTest, ABatchWhoseProcessEndedIsInterrupted) {
   // Taken back here, the child's batch is this process's to finish.
   store.BeginTakeBack(own - 1);
   EXPECT_EQ(states()[1], std::pair(false, true));
+  store.FinishBatch(own - 1);
+  EXPECT_EQ(states()[1], std::pair(true, false));
+  // A finished batch being taken back is unfinished until that ends.
+  store.BeginTakeBack(own - 2);
+  EXPECT_EQ(states()[2], std::pair(false, true));
+  store.FinishBatch(own - 2);
+  EXPECT_EQ(states()[2], std::pair(true, false));
   // The same pid, but a process started at another time: one that reused the pid.
   Sql(store.Location(),
       "UPDATE batch SET pid_started = pid_started + 1 WHERE id = " + std::to_string(own));

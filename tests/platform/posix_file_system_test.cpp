@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "files/folder_walk.h"
+#include "tests/platform/fuse_image.h"
 #include "tests/platform/temp_folder.h"
 
 namespace vornick::platform {
@@ -191,20 +192,16 @@ TEST(PosixRenameTest, WithoutTheFlagAFileSavedAtTheTargetMeanwhileIsKept) {
 TEST(PosixRenameTest, OnFatChangesOnlyTheCaseAndNeverReplaces) {
   if (::access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "no usable /dev/fuse";
   for (const char* tool : {"mkfs.vfat", "fusefat", "fusermount"})
-    if (std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) != 0)
-      GTEST_SKIP() << tool << " is missing (Debian packages dosfstools, fusefat, fuse)";
+    if (!RunQuietly(std::string("command -v ") + tool)) GTEST_SKIP() << tool << " is missing";
   TempFolder temp;
   const std::string image = temp.Path() + "fat.img", mount = temp.Path() + "mnt/";
   std::filesystem::create_directories(mount);
-  ASSERT_EQ(std::system(("mkfs.vfat -C " + image + " 2048 >/dev/null 2>&1").c_str()), 0);
-  if (std::system(("fusefat -o rw+ " + image + " " + mount + " >/dev/null 2>&1").c_str()) != 0)
+  ASSERT_TRUE(RunQuietly("mkfs.vfat -C " + ShellQuoted(image) + " 2048"));
+  if (!RunQuietly("fusefat -o rw+ " + ShellQuoted(image) + " " + ShellQuoted(mount)))
     GTEST_SKIP() << "fusefat could not mount an image";
   struct Unmount {
     std::string mount;
-    ~Unmount() {
-      [[maybe_unused]] const int status =
-          std::system(("fusermount -u " + mount + " >/dev/null 2>&1").c_str());
-    }
+    ~Unmount() { RunQuietly("fusermount -u " + ShellQuoted(mount)); }
   } unmount{mount};
 
   std::ofstream(mount + "song.mp3") << "S";
@@ -226,32 +223,14 @@ TEST(PosixRenameTest, OnFatChangesOnlyTheCaseAndNeverReplaces) {
 // An exFAT image on a loop device, mounted with exfat-fuse: it ignores the case of every letter
 // (by its table of upper cases), not of ASCII letters only.
 TEST(PosixRenameTest, OnExfatChangesTheCaseOfAnyLetterAndNeverReplaces) {
-  if (::geteuid() != 0) GTEST_SKIP() << "a loop device needs root";
-  if (::access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "no usable /dev/fuse";
-  for (const char* tool : {"mkfs.exfat", "mount.exfat-fuse", "losetup", "fusermount"})
-    if (std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) != 0)
-      GTEST_SKIP() << tool << " is missing (Debian packages exfatprogs, exfat-fuse, fuse)";
+  const std::string why = WhyNoLoopMounts({"mkfs.exfat", "mount.exfat-fuse", "losetup"});
+  if (!why.empty()) GTEST_SKIP() << why;
   TempFolder temp;
-  const std::string image = temp.Path() + "exfat.img", mount = temp.Path() + "mnt/";
-  std::filesystem::create_directories(mount);
-  std::ofstream(image).close();
-  std::filesystem::resize_file(image, 16 << 20);
-  ASSERT_EQ(std::system(("mkfs.exfat " + image + " >/dev/null 2>&1").c_str()), 0);
-  const std::string device = temp.Path() + "device";
-  if (std::system(("losetup -f --show " + image + " >" + device + " 2>/dev/null").c_str()) != 0)
-    GTEST_SKIP() << "no loop device could be had";
-  std::string loop = ReadWhole(device);
-  while (!loop.empty() && loop.back() == '\n') loop.pop_back();
-  struct Detach {
-    std::string loop, mount;
-    ~Detach() {
-      [[maybe_unused]] int status =
-          std::system(("fusermount -u " + mount + " 2>/dev/null").c_str());
-      status = std::system(("losetup -d " + loop + " 2>/dev/null").c_str());
-    }
-  } detach{loop, mount};
-  if (std::system(("mount.exfat-fuse " + loop + " " + mount + " >/dev/null 2>&1").c_str()) != 0)
-    GTEST_SKIP() << "exfat-fuse could not mount the image";
+  const std::string mount = temp.Path() + "mnt/";
+  LoopImage image(temp.Path() + "exfat.img");
+  ASSERT_TRUE(image.Format(16, "mkfs.exfat"));
+  if (!image.Attach()) GTEST_SKIP() << "no loop device could be had";
+  if (!image.Mount("mount.exfat-fuse", mount)) GTEST_SKIP() << "exfat-fuse could not mount";
 
   std::ofstream(mount + "кино.mp3") << "K";
   std::ofstream(mount + "ÉTÉ.mp3") << "E";

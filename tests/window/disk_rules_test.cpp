@@ -83,7 +83,6 @@ const std::vector<RowCase>& Cases() {
       {"rows/", "f01.mp3", "why?.mp3", "FEWS", Kind::kForbiddenCharacter, '?'},
       {"rows/", "f02.mp3", "a: b.mp3", "FEWS", Kind::kForbiddenCharacter, ':'},
       {"rows/", "f03.mp3", "tab\x01.mp3", "FEWS", Kind::kForbiddenCharacter, 0x01},
-      {"rows/", "f04.mp3", "CON.mp3", "FEWS", Kind::kReservedName},
       {"rows/", "f05.mp3", "aux.mp3", "FEWS", Kind::kReservedName},
       {"rows/", "f06.mp3", "Com¹.mp3", "FEWS", Kind::kReservedName},
       {"rows/", "f07.mp3", "end.mp3.", "FEWS", Kind::kTrailingDotOrSpace},
