@@ -8,6 +8,8 @@
 // folders, where the per-call cost of running events (BM_DoEventsIdle) adds up.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
@@ -145,7 +147,10 @@ struct LoadResult {
   double residentMiB = 0;  // at the end of the load, the rows still held
 };
 
+// What the load before freed goes back to the system first, so that each load's resident memory
+// is its own: glibc keeps freed small blocks for the next requests otherwise.
 LoadResult LoadWithoutView(std::size_t rowsPerDoEvents) {
+  malloc_trim(0);
   Desk desk;
   ListOperations operations(desk.fileSystem, desk.settings);
   const auto start = Clock::now();
@@ -154,6 +159,7 @@ LoadResult LoadWithoutView(std::size_t rowsPerDoEvents) {
 }
 
 LoadResult LoadWindow(std::size_t rowsPerDoEvents) {
+  malloc_trim(0);
   WindowDesk desk;
   const auto start = Clock::now();
   desk.Load(rowsPerDoEvents);

@@ -97,12 +97,12 @@ std::string EscapeField(std::string_view field) {
 
 void PlanRowWriter::Append(std::string& out, bool checked, const window::RenameEntry& row) {
   // Rows of a folder share one copy of its path: the copy tells the folder mostly.
-  if (&row.FolderPath() != lastFolder_ && row.FolderPath() != folder_) {
-    folder_ = row.FolderPath();
+  if (row.Folder.data() != lastFolder_ && row.Folder != folder_) {
+    folder_ = row.Folder;
     escapedFolder_.clear();
     AppendEscaped(escapedFolder_, folder_);
   }
-  lastFolder_ = &row.FolderPath();
+  lastFolder_ = row.Folder.data();
   out.push_back(checked ? '1' : '0');
   out.push_back('\t');
   AppendEscaped(out, row.CurrentName);
@@ -135,6 +135,13 @@ std::optional<PlanRow> ParsePlanLine(std::string_view line, std::string& error) 
       !UnescapeField(fields[3], row.folder)) {
     error = "a backslash must be followed by \\, t, n or r";
     return std::nullopt;
+  }
+  // No file name holds a NUL byte, and the list keeps its names ended by one.
+  for (const std::string* field : {&row.current, &row.proposed, &row.folder}) {
+    if (field->find('\0') != std::string::npos) {
+      error = "a name or folder cannot hold a NUL byte";
+      return std::nullopt;
+    }
   }
   if (row.folder.empty() || row.folder.back() != files::kSeparator) {
     error = "the folder must end with \"" + std::string(1, files::kSeparator) + "\"";

@@ -31,7 +31,7 @@ class PlanRowWriter {
 
  private:
   std::string folder_, escapedFolder_;
-  const std::string* lastFolder_ = nullptr;
+  const char* lastFolder_ = nullptr;
 };
 
 // One line of a plan, without its line feed; nullopt, with `error` set, when it is malformed.

@@ -165,8 +165,8 @@ bool RenameModel::Passes(std::size_t index) const {
   }
   if (match_.In(row.CurrentName) || match_.In(row.NewName)) return true;
   // Rows of a folder come together and share its path: it is searched once for them.
-  if (row.Folder.get() != matchedFolder_) {
-    matchedFolder_ = row.Folder.get();
+  if (row.Folder.data() != matchedFolder_) {
+    matchedFolder_ = row.Folder.data();
     folderMatches_ = match_.In(row.FolderPath());
   }
   return folderMatches_;

@@ -150,7 +150,7 @@ class RenameModel final : public QAbstractTableModel {
   TextMatch match_{QString()};
   RowKind kind_ = RowKind::kAll;
   // The folder last searched for the filter's text, and whether it holds it.
-  mutable const std::string* matchedFolder_ = nullptr;
+  mutable const char* matchedFolder_ = nullptr;
   mutable bool folderMatches_ = false;
   EditHook editHook_;
   bool clearing_ = false;

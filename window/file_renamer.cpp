@@ -35,9 +35,9 @@ bool CaseOnly(std::string_view a, std::string_view b) {
          files::FoldKey(b, NameRules::CaseFold::kUnicode);
 }
 
-const NameRules& FileRenamer::Rules(const std::string& folder) {
+const NameRules& FileRenamer::Rules(std::string_view folder) {
   if (!haveRules_ || folder != rulesFolder_) {
-    rules_ = fileSystem_.RulesOf(folder);
+    rules_ = fileSystem_.RulesOf(std::string(folder));
     rulesFolder_ = folder;
     haveRules_ = true;
   }
@@ -55,7 +55,7 @@ bool FolderShows(platform::FileSystem& fileSystem, const std::string& folder,
   }
 }
 
-Reason FileRenamer::Rename(const std::string& folder, std::string_view name,
+Reason FileRenamer::Rename(std::string_view folder, std::string_view name,
                            std::string_view target) {
   from_.assign(folder).append(name);
   to_.assign(folder).append(target);
@@ -75,18 +75,19 @@ Reason FileRenamer::Rename(const std::string& folder, std::string_view name,
   // old name.
   if (!CaseOnly(name, target)) return {};
   const NameRules& rules = Rules(folder);
-  if (rules.caseFold == NameRules::CaseFold::kNone || FolderShows(fileSystem_, folder, target)) {
+  if (rules.caseFold == NameRules::CaseFold::kNone ||
+      FolderShows(fileSystem_, std::string(folder), target)) {
     return {};
   }
   return ChangeCase(folder, rules);
 }
 
 // Takes the file at from_ to to_ through a name of another spelling, then reads the folder back.
-Reason FileRenamer::ChangeCase(const std::string& folder, const NameRules& rules) {
+Reason FileRenamer::ChangeCase(std::string_view folder, const NameRules& rules) {
   const Reason unchanged{Reason::Kind::kCaseUnchanged, {}, rules.system};
   std::string step;
   try {
-    step = folder + CaseStepName(fileSystem_.GetIdentity(from_));
+    step = std::string(folder) + CaseStepName(fileSystem_.GetIdentity(from_));
   } catch (const platform::FileSystemError& error) {
     return FailureReason(error.Error());
   }
@@ -97,7 +98,7 @@ Reason FileRenamer::ChangeCase(const std::string& folder, const NameRules& rules
     return FailureReason(error);
   }
   const std::string_view target = std::string_view(to_).substr(folder.size());
-  if (!FolderShows(fileSystem_, folder, target)) return unchanged;
+  if (!FolderShows(fileSystem_, std::string(folder), target)) return unchanged;
   return {};
 }
 

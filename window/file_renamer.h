@@ -18,12 +18,12 @@ class FileRenamer {
   explicit FileRenamer(platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {}
 
   // Renames `name` in `folder` to `target`; the reason when it was not renamed.
-  Reason Rename(const std::string& folder, std::string_view name, std::string_view target);
+  Reason Rename(std::string_view folder, std::string_view name, std::string_view target);
   // The rules of `folder`'s file system; rows of a folder come together, so it is asked once.
-  const platform::NameRules& Rules(const std::string& folder);
+  const platform::NameRules& Rules(std::string_view folder);
 
  private:
-  Reason ChangeCase(const std::string& folder, const platform::NameRules& rules);
+  Reason ChangeCase(std::string_view folder, const platform::NameRules& rules);
 
   platform::FileSystem& fileSystem_;
   std::string from_, to_;

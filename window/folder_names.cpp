@@ -17,29 +17,29 @@ void FolderNames::Take(const platform::FolderListing& entries) {
   std::sort(hashes_.begin() + static_cast<std::ptrdiff_t>(recorded_), hashes_.end());
 }
 
-std::size_t FolderNames::SlotOf(const std::string* folder) const noexcept {
+std::size_t FolderNames::SlotOf(const char* folder) const noexcept {
   const std::size_t mask = slots_.size() - 1;
   // Addresses differ most in their middle bits: a multiply brings those to the top.
   std::size_t slot = static_cast<std::size_t>(
       (reinterpret_cast<std::uintptr_t>(folder) * 0x9E3779B97F4A7C15u) >> 32);
   for (;; ++slot) {
     slot &= mask;
-    if (slots_[slot] == 0 || folders_[slots_[slot] - 1].folder.get() == folder) return slot;
+    if (slots_[slot] == 0 || folders_[slots_[slot] - 1].folder == folder) return slot;
   }
 }
 
 void FolderNames::Grow() {
   slots_.assign(std::max<std::size_t>(64, slots_.size() * 2), 0);
   for (std::size_t i = 0; i < folders_.size(); ++i)
-    slots_[SlotOf(folders_[i].folder.get())] = static_cast<std::uint32_t>(i + 1);
+    slots_[SlotOf(folders_[i].folder)] = static_cast<std::uint32_t>(i + 1);
 }
 
-void FolderNames::Record(std::shared_ptr<const std::string> folder) {
+void FolderNames::Record(const char* folder) {
   lastFolder_ = nullptr;
   // At most half the slots are used, so that a search soon meets an empty one.
   if (2 * (folders_.size() + 1) > slots_.size()) Grow();
-  const std::size_t slot = SlotOf(folder.get());
-  Recorded recorded{std::move(folder), recorded_, hashes_.size() - recorded_};
+  const std::size_t slot = SlotOf(folder);
+  Recorded recorded{folder, recorded_, hashes_.size() - recorded_};
   if (slots_[slot] != 0) {
     folders_[slots_[slot] - 1] = std::move(recorded);
   } else {
@@ -49,11 +49,11 @@ void FolderNames::Record(std::shared_ptr<const std::string> folder) {
   recorded_ = hashes_.size();
 }
 
-FolderNames::Answer FolderNames::Lookup(const std::string& folder, std::string_view current,
+FolderNames::Answer FolderNames::Lookup(const char* folder, std::string_view current,
                                         std::string_view target) const {
-  if (&folder != lastFolder_) {
-    const std::size_t slot = slots_.empty() ? 0 : SlotOf(&folder);
-    lastFolder_ = &folder;
+  if (folder != lastFolder_) {
+    const std::size_t slot = slots_.empty() ? 0 : SlotOf(folder);
+    lastFolder_ = folder;
     lastRecorded_ = slots_.empty() || slots_[slot] == 0 ? nullptr : &folders_[slots_[slot] - 1];
   }
   if (lastRecorded_ == nullptr) return Answer::kUnknown;

@@ -92,30 +92,29 @@ void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
   AddEntry(files::GetFolder(fullPath), files::GetFileName(fullPath), markIfChanged);
 }
 
-void ListOperations::AddEntry(std::string_view folder, std::string name, bool markIfChanged) {
-  std::string newName;
+void ListOperations::AddEntry(std::string_view folder, std::string_view name, bool markIfChanged) {
   try {
-    newName = cleaning::CleanFileName(name);
+    cleaned_ = cleaning::CleanFileName(name);
   } catch (...) {
     // A name that cannot be cleaned is listed all the same, unchecked with an empty proposed name.
-    list_.Append(std::move(name), folder, {}, false);
+    list_.Append(name, folder, {}, false);
     ++added_;
     throw;
   }
-  const bool checked = markIfChanged && newName != name;
-  list_.Append(std::move(name), folder, std::move(newName), checked);
+  const bool checked = markIfChanged && cleaned_ != name;
+  list_.Append(name, folder, cleaned_, checked);
   ++added_;
 }
 
-void ListOperations::AddRow(std::string currentName, std::string newName, std::string_view folder,
-                            bool checked, RowState state) {
-  list_.Append(std::move(currentName), folder, std::move(newName), checked, state);
+void ListOperations::AddRow(std::string_view currentName, std::string_view newName,
+                            std::string_view folder, bool checked, RowState state) {
+  list_.Append(currentName, folder, newName, checked, state);
 }
 
-void ListOperations::AddEntryContained(std::string_view folder, std::string name,
+void ListOperations::AddEntryContained(std::string_view folder, std::string_view name,
                                        bool markIfChanged) {
   try {
-    AddEntry(folder, std::move(name), markIfChanged);
+    AddEntry(folder, name, markIfChanged);
   } catch (const cleaning::NameCleaningError&) {
     // The row stays with an empty proposed name and unchecked; the next file follows.
   }
@@ -176,9 +175,8 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
     // Only the names of folders with rows are kept: only rows ask whether a name is taken.
     names_.Take(*entries);
     const std::size_t first = list_.Count();
-    for (const std::size_t i : picked_)
-      AddEntryContained(folder, std::string(entries->Name(i)), true);
-    names_.Record(list_.Row(first).Folder);
+    for (const std::size_t i : picked_) AddEntryContained(folder, entries->Name(i), true);
+    names_.Record(list_.Row(first).Folder.data());
     return;
   }
   std::unordered_set<std::string> taken;
@@ -329,10 +327,10 @@ std::vector<std::size_t> ListOperations::MakeNamesSafe(
   for (const std::size_t i : rows) {
     const RenameEntry& row = list_.Row(i);
     if (row.IsRenamed()) continue;
-    std::string safe =
+    const std::string safe =
         files::MakeSafe(row.NewName, rules ? *rules : folders.Rules(row.FolderPath()));
     if (safe == row.NewName) continue;
-    list_.SetNewName(i, std::move(safe));
+    list_.SetNewName(i, safe);
     changed.push_back(i);
   }
   return changed;
@@ -343,7 +341,7 @@ ListOperations::EditRefusal ListOperations::EditNewName(std::size_t index, std::
   if (files::WhyNotAName(newName) != files::NotAName::kNone) return EditRefusal::kNotAName;
   if (row.IsRenamed()) return EditRefusal::kRenamed;
   const bool edited = newName != Proposal(row.CurrentName);
-  list_.SetNewName(index, std::move(newName), edited);
+  list_.SetNewName(index, newName, edited);
   return EditRefusal::kNone;
 }
 
@@ -352,16 +350,16 @@ std::vector<std::size_t> ListOperations::BackToProposal(const std::vector<std::s
   for (const std::size_t i : rows) {
     const RenameEntry& row = list_.Row(i);
     if (row.IsRenamed()) continue;
-    std::string proposal = Proposal(row.CurrentName);
+    const std::string proposal = Proposal(row.CurrentName);
     if (proposal == row.NewName && !row.Edited) continue;
-    list_.SetNewName(i, std::move(proposal));
+    list_.SetNewName(i, proposal);
     changed.push_back(i);
   }
   return changed;
 }
 
 // What the cleaning makes of a name; empty, as when the row was added, when it cannot clean it.
-std::string ListOperations::Proposal(const std::string& currentName) {
+std::string ListOperations::Proposal(std::string_view currentName) {
   try {
     return cleaning::CleanFileName(currentName);
   } catch (const cleaning::NameCleaningError&) {

@@ -78,11 +78,11 @@ class ListOperations {
   // when its name cannot be cleaned.
   void AddEntry(const std::string& fullPath, bool markIfChanged);
   // The same for the file `name` in `folder` (which ends with the separator).
-  void AddEntry(std::string_view folder, std::string name, bool markIfChanged);
+  void AddEntry(std::string_view folder, std::string_view name, bool markIfChanged);
   // Appends a row exactly as given, as a saved plan holds it (`state` says whether its file is
   // renamed already).
-  void AddRow(std::string currentName, std::string newName, std::string_view folder, bool checked,
-              RowState state = RowState::kNotRenamed);
+  void AddRow(std::string_view currentName, std::string_view newName, std::string_view folder,
+              bool checked, RowState state = RowState::kNotRenamed);
   // Each row's status: what Rename or Undo did to it, or why Rename would refuse it.
   RowChecks& Checks() noexcept { return checks_; }
 
@@ -135,13 +135,13 @@ class ListOperations {
   }
 
  private:
-  void AddEntryContained(std::string_view folder, std::string name, bool markIfChanged);
+  void AddEntryContained(std::string_view folder, std::string_view name, bool markIfChanged);
   const std::vector<std::string>& FileTypes();
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
   void AddListing(const std::vector<files::NamePattern>& filePatterns, GatherResult* result);
   static void CountOtherTypes(const platform::FolderListing& entries,
                               const std::vector<bool>& taken, GatherResult& result);
-  static std::string Proposal(const std::string& currentName);
+  static std::string Proposal(std::string_view currentName);
   void AddDroppedFile(const std::string& path);
   std::vector<RenameFailure> RenameOrUndo(RenameDirection direction, const RenameOptions& options);
 
@@ -152,6 +152,7 @@ class ListOperations {
   RowChecks checks_{fileSystem_, list_, names_};
   files::PendingPaths pending_;
   std::vector<std::size_t> picked_;  // the entries a listing takes, kept for the next listing
+  std::string cleaned_;              // each proposed name, made in the same bytes
   bool gathering_ = false;
   std::size_t added_ = 0;  // rows added since the list was made
   // The file types last read, their file patterns, and the settings' fingerprint then.

@@ -14,22 +14,23 @@ std::vector<RenameFailure> RenameRows(platform::FileSystem& fileSystem, RenameLi
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<RenameFailure> failures;
   FileRenamer renamer(fileSystem);
-  ForEachRowToTry(list, direction, listedAgain,
-                  [&](std::size_t i, const RenameEntry& row, const std::string& name,
-                      const std::string& target) {
-                    Reason reason = RefusalReason(name, target);
-                    if (!reason) reason = renamer.Rename(row.FolderPath(), name, target);
-                    if (!reason) {
-                      list.SetState(i, undo ? RowState::kNotRenamed : RowState::kRenamed);
-                      return;
-                    }
-                    const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
-                    // The same failure again is nothing new to tell: the row shows it already.
-                    if (row.State != failed || list.Failure(i) != reason) {
-                      failures.push_back({i, row.FolderPath(), name, target, reason});
-                    }
-                    list.SetState(i, failed, reason);
-                  });
+  ForEachRowToTry(
+      list, direction, listedAgain,
+      [&](std::size_t i, const RenameEntry& row, std::string_view name, std::string_view target) {
+        Reason reason = RefusalReason(name, target);
+        if (!reason) reason = renamer.Rename(row.FolderPath(), name, target);
+        if (!reason) {
+          list.SetState(i, undo ? RowState::kNotRenamed : RowState::kRenamed);
+          return;
+        }
+        const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
+        // The same failure again is nothing new to tell: the row shows it already.
+        if (row.State != failed || list.Failure(i) != reason) {
+          failures.push_back(
+              {i, std::string(row.FolderPath()), std::string(name), std::string(target), reason});
+        }
+        list.SetState(i, failed, reason);
+      });
   return failures;
 }
 

@@ -48,8 +48,8 @@ void ForEachRowToTry(const RenameList& list, RenameDirection direction,
     const RenameEntry& row = list.Row(i);
     // Undo takes back only what Rename did; Rename leaves alone what it did already.
     if (!row.Checked || row.IsRenamed() != undo) continue;
-    const std::string& name = undo ? row.NewName : row.CurrentName;
-    const std::string& target = undo ? row.CurrentName : row.NewName;
+    const std::string_view name = undo ? row.NewName : row.CurrentName;
+    const std::string_view target = undo ? row.CurrentName : row.NewName;
     if (name == target) continue;
     while (again != listedAgain.end() && *again < i) ++again;
     if (again != listedAgain.end() && *again == i) continue;

@@ -59,8 +59,8 @@ class NewBatch {
       Attempt& attempt = attempts[k];
       if (attempt.refusal || attempt.link) continue;
       const RenameEntry& row = *attempt.row;
-      const std::string& name = undo_ ? row.NewName : row.CurrentName;
-      const std::string& target = undo_ ? row.CurrentName : row.NewName;
+      const std::string_view name = undo_ ? row.NewName : row.CurrentName;
+      const std::string_view target = undo_ ? row.CurrentName : row.NewName;
       platform::HistoryRow written;
       path.assign(row.FolderPath()).append(name);
       try {
@@ -70,7 +70,7 @@ class NewBatch {
         continue;
       }
       const auto [folder, added] =
-          folderIndex_.try_emplace(row.Folder.get(), static_cast<std::uint32_t>(folderCount_));
+          folderIndex_.try_emplace(row.Folder.data(), static_cast<std::uint32_t>(folderCount_));
       if (added) {
         folders.push_back(row.FolderPath());
         ++folderCount_;
@@ -116,7 +116,7 @@ class NewBatch {
   std::uint64_t rowCount_ = 0;
   std::size_t folderCount_ = 0;
   // Rows of one folder share its path: a folder is found by that copy.
-  std::unordered_map<const std::string*, std::uint32_t> folderIndex_;
+  std::unordered_map<const char*, std::uint32_t> folderIndex_;
   std::error_code broken_;
   std::string brokenWhat_, brokenWhere_;
 };
@@ -161,21 +161,21 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<Attempt> attempts;
   std::vector<std::int64_t> linkedBatches;
-  ForEachRowToTry(list, direction, listedAgain,
-                  [&](std::size_t i, const RenameEntry& row, const std::string& name,
-                      const std::string& target) {
-                    Attempt& attempt = attempts.emplace_back();
-                    attempt.index = i;
-                    attempt.row = &row;
-                    attempt.refusal = RefusalReason(name, target);
-                    if (undo && !attempt.refusal) {
-                      attempt.link = Link(i);
-                      if (attempt.link && std::find(linkedBatches.begin(), linkedBatches.end(),
-                                                    attempt.link->batch) == linkedBatches.end()) {
-                        linkedBatches.push_back(attempt.link->batch);
-                      }
-                    }
-                  });
+  ForEachRowToTry(
+      list, direction, listedAgain,
+      [&](std::size_t i, const RenameEntry& row, std::string_view name, std::string_view target) {
+        Attempt& attempt = attempts.emplace_back();
+        attempt.index = i;
+        attempt.row = &row;
+        attempt.refusal = RefusalReason(name, target);
+        if (undo && !attempt.refusal) {
+          attempt.link = Link(i);
+          if (attempt.link && std::find(linkedBatches.begin(), linkedBatches.end(),
+                                        attempt.link->batch) == linkedBatches.end()) {
+            linkedBatches.push_back(attempt.link->batch);
+          }
+        }
+      });
   if (attempts.empty()) return {};
 
   // The batches whose rows are taken back count as unfinished until this ends.
@@ -213,8 +213,8 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
     for (std::size_t k = piece.begin; k < piece.end; ++k) {
       const Attempt& attempt = attempts[k];
       const RenameEntry& row = *attempt.row;
-      const std::string& name = undo ? row.NewName : row.CurrentName;
-      const std::string& target = undo ? row.CurrentName : row.NewName;
+      const std::string_view name = undo ? row.NewName : row.CurrentName;
+      const std::string_view target = undo ? row.CurrentName : row.NewName;
       Reason reason = attempt.refusal;
       if (!reason && !attempt.link) {
         if (attempt.lookup) {
@@ -239,7 +239,8 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
       if (attempt.historyRow >= 0) outcomes->failed.push_back(historyRow);
       const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
       if (row.State != failed || list.Failure(attempt.index) != reason) {
-        failures.push_back({attempt.index, row.FolderPath(), name, target, reason});
+        failures.push_back({attempt.index, std::string(row.FolderPath()), std::string(name),
+                            std::string(target), reason});
       }
       list.SetState(attempt.index, failed, reason);
     }

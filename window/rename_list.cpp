@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/rename_list.h"
 
+#include <cstring>
 #include <stdexcept>
 
 namespace vornick::window {
@@ -20,18 +21,44 @@ void RenameList::RemoveListener(Listener& listener) noexcept {
   std::erase(listeners_, &listener);
 }
 
-std::size_t RenameList::Append(std::string currentName, std::string_view folder,
-                               std::string newName, bool checked, RowState state) {
-  std::shared_ptr<const std::string> shared;
-  if (count_ != 0 && *At(count_ - 1).Folder == folder) {
-    shared = At(count_ - 1).Folder;
+RowName RenameList::NameBytes::Add(std::string_view name) {
+  if (name.find('\0') != std::string_view::npos)
+    throw std::invalid_argument("a name cannot hold a NUL byte");
+  if (name.empty()) return {};
+  const std::size_t size = name.size() + 1;
+  char* at = nullptr;
+  if (size > kChunkBytes / 4) {
+    // A name too long to share a chunk has one of its own; the chunk being filled stays so.
+    at = chunks_.emplace_back(new char[size]).get();
   } else {
-    shared = std::make_shared<const std::string>(folder);
+    if (size > left_) {
+      free_ = chunks_.emplace_back(new char[kChunkBytes]).get();
+      left_ = kChunkBytes;
+    }
+    at = free_;
+    free_ += size;
+    left_ -= size;
   }
+  std::memcpy(at, name.data(), name.size());
+  at[name.size()] = '\0';
+  return at;
+}
+
+std::size_t RenameList::Append(std::string_view currentName, std::string_view folder,
+                               std::string_view newName, bool checked, RowState state) {
+  RenameEntry row;
+  row.Checked = checked;
+  row.State = state;
+  if (count_ != 0 && At(count_ - 1).Folder == folder) {
+    row.Folder = At(count_ - 1).Folder;
+  } else {
+    row.Folder = names_.Add(folder);
+  }
+  row.CurrentName = names_.Add(currentName);
+  // Most names change, and few equal each other: only an unchanged name shares its bytes.
+  row.NewName = newName == currentName ? row.CurrentName : names_.Add(newName);
   if (count_ % kBlockRows == 0) blocks_.emplace_back().reserve(kBlockRows);
-  Count(blocks_.back().emplace_back(std::move(currentName), std::move(newName), std::move(shared),
-                                    checked, false, state),
-        true);
+  Count(blocks_.back().emplace_back(row), true);
   const std::size_t index = count_++;
   TellAll([index](Listener& listener) { listener.RowsAppended(index, 1); });
   return index;
@@ -54,13 +81,13 @@ void RenameList::SetAllChecked(bool checked) noexcept {
   TellAll([checked](Listener& listener) { listener.AllChecked(checked); });
 }
 
-void RenameList::SetNewName(std::size_t index, std::string newName, bool edited) {
+void RenameList::SetNewName(std::size_t index, std::string_view newName, bool edited) {
   RenameEntry& row = At(index);
   const bool checked = newName != row.CurrentName;
   const bool renamed = newName != row.NewName || edited != row.Edited;
   const bool checkChanged = checked != row.Checked;
+  if (newName != row.NewName) row.NewName = checked ? names_.Add(newName) : row.CurrentName;
   Count(row, false);
-  row.NewName = std::move(newName);
   row.Checked = checked;
   row.Edited = edited;
   Count(row, true);
@@ -88,6 +115,7 @@ Reason RenameList::Failure(std::size_t index) const {
 
 void RenameList::Clear() noexcept {
   blocks_.clear();
+  names_.Clear();
   count_ = 0;
   checked_ = renamed_ = failed_ = 0;
   failures_.clear();

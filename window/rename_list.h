@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,20 +24,63 @@ enum class RowState : std::uint8_t {
   kUndoFailed,    // Undo tried and could not; still at its proposed name
 };
 
-// One row of the list, as RenameList shows it. Its current name and folder never change after the
-// row is made; everything else changes only through RenameList, which tells its listeners.
-struct RenameEntry {
-  std::string CurrentName;
-  std::string NewName;
-  // Rows of one folder share one copy of its path, which keeps a million rows small.
-  std::shared_ptr<const std::string> Folder;
-  bool Checked = false;
-  bool Selected = false;
-  RowState State = RowState::kNotRenamed;
-  // The proposed name was typed by the user rather than worked out from the current name.
-  bool Edited = false;
+// A name held by the list: its bytes, ended by a NUL, stay where the list put them until the list
+// is cleared. One pointer in place of a string keeps a million rows small; a name cannot hold a NUL
+// byte, as no file name can. It reads like a string: it compares with and adds to strings.
+class RowName {
+ public:
+  RowName() noexcept : RowName("") {}
+  // `text` must outlive the name: the list's own bytes, or a literal.
+  RowName(const char* text) noexcept {  // NOLINT: reads as a string
+    std::memcpy(text_, &text, sizeof text_);
+  }
 
-  const std::string& FolderPath() const { return *Folder; }
+  const char* data() const noexcept {
+    const char* text = nullptr;
+    std::memcpy(&text, text_, sizeof text_);
+    return text;
+  }
+  std::size_t size() const noexcept { return std::char_traits<char>::length(data()); }
+  bool empty() const noexcept { return *data() == '\0'; }
+  std::string_view View() const noexcept { return data(); }
+  operator std::string_view() const noexcept { return data(); }  // NOLINT
+  operator std::string() const { return data(); }                // NOLINT
+
+  friend bool operator==(RowName a, RowName b) noexcept { return a.View() == b.View(); }
+  friend bool operator==(RowName a, const char* b) noexcept { return a.View() == b; }
+  friend bool operator==(RowName a, std::string_view b) noexcept { return a.View() == b; }
+  friend std::string operator+(RowName a, RowName b) { return Join(a.View(), b.View()); }
+  friend std::string operator+(RowName a, const char* b) { return Join(a.View(), b); }
+  friend std::string operator+(const char* a, RowName b) { return Join(a, b.View()); }
+  friend std::string operator+(RowName a, std::string_view b) { return Join(a.View(), b); }
+  friend std::string operator+(std::string_view a, RowName b) { return Join(a, b.View()); }
+  friend std::ostream& operator<<(std::ostream& out, RowName name) { return out << name.View(); }
+
+ private:
+  static std::string Join(std::string_view a, std::string_view b) {
+    std::string joined;
+    joined.reserve(a.size() + b.size());
+    return joined.append(a).append(b);
+  }
+  // The pointer's bytes, so that a row packs its names without padding between them.
+  char text_[sizeof(const char*)];
+};
+
+// One row of the list, as RenameList shows it. Its current name and folder never change after the
+// row is made; everything else changes only through RenameList, which tells its listeners. Rows of
+// one folder share one copy of its path: the same bytes at the same address.
+struct RenameEntry {
+  RowName CurrentName;
+  RowName NewName;
+  RowName Folder;
+  // The marks share one byte: a million rows are 25 MB.
+  bool Checked : 1 = false;
+  bool Selected : 1 = false;
+  RowState State : 2 = RowState::kNotRenamed;
+  // The proposed name was typed by the user rather than worked out from the current name.
+  bool Edited : 1 = false;
+
+  RowName FolderPath() const { return Folder; }
   bool IsRenamed() const { return State == RowState::kRenamed || State == RowState::kUndoFailed; }
 };
 
@@ -78,14 +123,15 @@ class RenameList {
   const RenameEntry& Row(std::size_t index) const { return At(index); }
 
   // Appends a row and returns its number; the folder's copy is shared with the row before when
-  // they are equal.
-  std::size_t Append(std::string currentName, std::string_view folder, std::string newName,
-                     bool checked, RowState state = RowState::kNotRenamed);
+  // they are equal. A name or folder holding a NUL byte is refused (std::invalid_argument).
+  std::size_t Append(std::string_view currentName, std::string_view folder,
+                     std::string_view newName, bool checked,
+                     RowState state = RowState::kNotRenamed);
   void SetChecked(std::size_t index, bool checked);
   void SetAllChecked(bool checked) noexcept;
   // Gives a row another proposed name, checked when it differs from the current one; `edited` says
   // whether the user typed it.
-  void SetNewName(std::size_t index, std::string newName, bool edited = false);
+  void SetNewName(std::size_t index, std::string_view newName, bool edited = false);
   // Records what the last Rename or Undo did to a row; `failure` is why it could not, if so.
   void SetState(std::size_t index, RowState state, Reason failure = {});
   // Why the last Rename or Undo of a row failed; none when it did not.
@@ -99,9 +145,30 @@ class RenameList {
   void SetSelectedItem(std::optional<std::size_t> index) { selectedItem_ = index; }
 
  private:
+  // The bytes of the rows' names and folders, in large chunks that are never moved, so that a name
+  // costs its bytes and a NUL, and a row a pointer to it. A name given again (an edit) takes new
+  // bytes; the old ones stay until the list is cleared, so that no name read is changed under its
+  // reader.
+  class NameBytes {
+   public:
+    RowName Add(std::string_view name);
+    void Clear() noexcept {
+      chunks_.clear();
+      free_ = nullptr;
+      left_ = 0;
+    }
+
+   private:
+    // Large enough to be mapped by itself, and so given back to the system when freed.
+    static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    char* free_ = nullptr;
+    std::size_t left_ = 0;
+  };
+
   // Rows are kept in blocks of a fixed size, so that a list of a million rows grows without
   // moving the rows it has, nor holding them twice while it grows.
-  static constexpr std::size_t kBlockRows = 4096;
+  static constexpr std::size_t kBlockRows = 32768;
   RenameEntry& At(std::size_t index) {
     if (index >= count_) ThrowNoRow(index);
     return blocks_[index / kBlockRows][index % kBlockRows];
@@ -119,6 +186,7 @@ class RenameList {
   }
 
   std::vector<std::vector<RenameEntry>> blocks_;  // each reserved for kBlockRows
+  NameBytes names_;
   std::size_t count_ = 0;
   std::size_t checked_ = 0, renamed_ = 0, failed_ = 0;
   // Few rows fail, so their reasons are kept apart from the million that do not.

@@ -52,27 +52,24 @@ RowChecks::~RowChecks() {
   list_.RemoveListener(*this);
 }
 
-std::uint32_t RowChecks::Key(const std::string& folder, const std::string& name) noexcept {
+std::uint32_t RowChecks::Key(RowName folder, std::string_view name) noexcept {
   // Rows that share folder and name share a key, and so do about a hundred other pairs in a
   // million rows: a row is marked only after the names are compared. Rows of a folder come
   // together and share one copy of its path, so its hash is worked out once for them all.
-  if (&folder != lastFolder_) {
-    lastFolder_ = &folder;
+  if (folder.data() != lastFolder_) {
+    lastFolder_ = folder.data();
     lastFolderHash_ = HashName(folder, false) * 0x9E3779B97F4A7C15u;
   }
   return static_cast<std::uint32_t>((lastFolderHash_ ^ HashName(name, false)) >> 32);
 }
 
 const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
-  if (rulesFolder_ == row.Folder) return *rules_;
+  if (rulesFolder_ == row.Folder.data()) return *rules_;
   // Each folder's rules are looked up once: indexing and the marks go through the rows apart.
-  const auto [at, added] = rulesOf_.try_emplace(row.Folder.get());
-  if (added) {
-    at->second.rules = fileSystem_.RulesOf(row.FolderPath());
-    at->second.folder = row.Folder;  // held, so that its address is not another folder's
-  }
-  rulesFolder_ = row.Folder;
-  rules_ = &at->second.rules;
+  const auto [at, added] = rulesOf_.try_emplace(row.Folder.data());
+  if (added) at->second = fileSystem_.RulesOf(row.FolderPath());
+  rulesFolder_ = row.Folder.data();
+  rules_ = &at->second;
   return *rules_;
 }
 
@@ -83,9 +80,9 @@ std::uint32_t RowChecks::TargetKey(const RenameEntry& row) {
 }
 
 void RowChecks::Forget() noexcept {
-  rulesFolder_.reset();
+  rulesFolder_ = nullptr;
   rulesOf_.clear();
-  foldedFolder_.reset();
+  foldedFolder_ = nullptr;
   folded_.clear();
 }
 
@@ -281,7 +278,7 @@ bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
     if (const std::optional<bool> taken = FoldedTaken(row, fold)) return *taken;
   }
   // Most targets are free: the names the load read answer that without the disk.
-  switch (names_.Lookup(row.FolderPath(), row.CurrentName, row.NewName)) {
+  switch (names_.Lookup(row.Folder.data(), row.CurrentName, row.NewName)) {
     case FolderNames::Answer::kFree:
     case FolderNames::Answer::kOnlyItself:
       return false;
@@ -306,9 +303,9 @@ bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
 
 std::optional<bool> RowChecks::FoldedTaken(const RenameEntry& row,
                                            platform::NameRules::CaseFold fold) {
-  if (foldedFolder_ != row.Folder) {
+  if (foldedFolder_ != row.Folder.data()) {
     folded_.clear();
-    foldedFolder_.reset();
+    foldedFolder_ = nullptr;
     try {
       for (const platform::FolderEntry& entry : fileSystem_.ReadFolder(row.FolderPath())) {
         folded_.push_back(files::FoldKey(entry.name, fold));
@@ -317,7 +314,7 @@ std::optional<bool> RowChecks::FoldedTaken(const RenameEntry& row,
       return std::nullopt;
     }
     std::sort(folded_.begin(), folded_.end());
-    foldedFolder_ = row.Folder;
+    foldedFolder_ = row.Folder.data();
   }
   const std::string target = files::FoldKey(row.NewName, fold);
   const auto [first, last] = std::equal_range(folded_.begin(), folded_.end(), target);
@@ -345,7 +342,7 @@ bool RowChecks::ListedAgain(std::size_t index, const RenameEntry& row) {
 }
 
 bool RowChecks::SameTarget(const RenameEntry& a, const RenameEntry& b) {
-  if (a.FolderPath() != b.FolderPath()) return false;
+  if (a.Folder.data() != b.Folder.data() && a.Folder != b.Folder) return false;
   const platform::NameRules::CaseFold fold = Rules(a).caseFold;
   if (fold == platform::NameRules::CaseFold::kNone) return a.NewName == b.NewName;
   return files::FoldKey(a.NewName, fold) == files::FoldKey(b.NewName, fold);

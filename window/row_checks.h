@@ -71,7 +71,7 @@ class RowChecks final : private RenameList::Listener {
   void Recount();
   void ApplyCheckChanges();
 
-  std::uint32_t Key(const std::string& folder, const std::string& name) noexcept;
+  std::uint32_t Key(RowName folder, std::string_view name) noexcept;
   // The key of a row's proposed name as its file system compares names.
   std::uint32_t TargetKey(const RenameEntry& row);
   const platform::NameRules& Rules(const RenameEntry& row);
@@ -100,17 +100,15 @@ class RowChecks final : private RenameList::Listener {
   std::vector<std::uint32_t> changedProposals_, changedChecks_;
   bool recount_ = false;      // checkedTargets_ is to be made anew
   bool diskChanged_ = false;  // what was read from the disk is to be read again
-  const std::string* lastFolder_ = nullptr;
+  // Folders are known by the address of their bytes in the list, which no other folder takes
+  // until the list is cleared, when everything here is reset.
+  const char* lastFolder_ = nullptr;
   std::uint64_t lastFolderHash_ = 0;
-  // The last folder's rules, and the names of the last folder looked into, folded, sorted. Each
-  // holds its folder, so that another folder never takes its address.
-  std::shared_ptr<const std::string> rulesFolder_, foldedFolder_;
+  // The last folder's rules, and the names of the last folder looked into, folded, sorted.
+  const char* rulesFolder_ = nullptr;
+  const char* foldedFolder_ = nullptr;
   const platform::NameRules* rules_ = nullptr;
-  struct KnownRules {
-    std::shared_ptr<const std::string> folder;
-    platform::NameRules rules;
-  };
-  std::unordered_map<const std::string*, KnownRules> rulesOf_;
+  std::unordered_map<const char*, platform::NameRules> rulesOf_;
   std::vector<std::string> folded_;
 };
 

@@ -175,8 +175,13 @@ TEST_F(PlanCommandsTest, MalformedPlanLineIsNamedAndNothingIsRenamed) {
   const std::string good = "1\ta.mp3\tA.mp3\t" + dir.Path() + "\n";
   for (const char* line :
        {"", "1\ta\tb", "1\ta\tb\t/x/\tmore", "2\ta\tb\t/x/", "yes\ta\tb\t/x/", "1\ta\\x\tb\t/x/",
-        "1\ta\tb\\\t/x/", "1\ta\tb\t/x", "1\ta\tb\t", "1\ta\tb\t/x/\r"}) {
-    const std::string plan = dir.Write("plan.txt", good + line + "\n" + good);
+        "1\ta\tb\\\t/x/", "1\ta\tb\t/x", "1\ta\tb\t", "1\ta\tb\t/x/\r",
+        "1\ta\t\x01"
+        "b\t/x/"}) {
+    std::string bad = line;
+    // A NUL byte in a name: the \x01 stands for it, as a literal cannot hold one.
+    std::replace(bad.begin(), bad.end(), '\x01', '\0');
+    const std::string plan = dir.Write("plan.txt", good + bad + "\n" + good);
     const Outcome run = Do(RunApplyWith, {plan});
     EXPECT_EQ(run.status, 2) << line;
     EXPECT_TRUE(run.err.starts_with("vornick-cli: " + plan + ":2: malformed plan: ")) << run.err;

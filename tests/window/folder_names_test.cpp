@@ -30,17 +30,18 @@ TEST(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
   // Each folder keeps its own names, among others recorded before and after it; names taken and
   // not recorded belong to no folder.
   names.Take(Listing({"Other.mp3"}));
-  names.Record(before);
+  names.Record(before->c_str());
   names.Take(Listing({"Never recorded.mp3"}));
   names.Take(entries);
-  names.Record(folder);
+  names.Record(folder->c_str());
   names.Take(Listing({"Last.mp3"}));
-  names.Record(after);
-  EXPECT_EQ(names.Lookup(*before, "x.mp3", "other.MP3"), FolderNames::Answer::kMaybeTaken);
-  EXPECT_EQ(names.Lookup(*before, "x.mp3", "song.mp3"), FolderNames::Answer::kFree);
-  EXPECT_EQ(names.Lookup(*after, "x.mp3", "last.mp3"), FolderNames::Answer::kMaybeTaken);
-  EXPECT_EQ(names.Lookup(*folder, "x.mp3", "last.mp3"), FolderNames::Answer::kFree);
-  EXPECT_EQ(names.Lookup(*folder, "x.mp3", "Never recorded.mp3"), FolderNames::Answer::kFree);
+  names.Record(after->c_str());
+  EXPECT_EQ(names.Lookup(before->c_str(), "x.mp3", "other.MP3"), FolderNames::Answer::kMaybeTaken);
+  EXPECT_EQ(names.Lookup(before->c_str(), "x.mp3", "song.mp3"), FolderNames::Answer::kFree);
+  EXPECT_EQ(names.Lookup(after->c_str(), "x.mp3", "last.mp3"), FolderNames::Answer::kMaybeTaken);
+  EXPECT_EQ(names.Lookup(folder->c_str(), "x.mp3", "last.mp3"), FolderNames::Answer::kFree);
+  EXPECT_EQ(names.Lookup(folder->c_str(), "x.mp3", "Never recorded.mp3"),
+            FolderNames::Answer::kFree);
   const struct {
     const char* current;
     const char* target;
@@ -62,11 +63,11 @@ TEST(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
       {"song.mp3", "Song.mp3", Answer::kMaybeTaken},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(names.Lookup(*folder, c.current, c.target), c.answer) << c.target;
+    EXPECT_EQ(names.Lookup(folder->c_str(), c.current, c.target), c.answer) << c.target;
   const std::string other = "/m/";
-  EXPECT_EQ(names.Lookup(other, "x.mp3", "song.mp3"), Answer::kUnknown);
+  EXPECT_EQ(names.Lookup(other.c_str(), "x.mp3", "song.mp3"), Answer::kUnknown);
   names.Forget();
-  EXPECT_EQ(names.Lookup(*folder, "x.mp3", "song.mp3"), Answer::kUnknown);
+  EXPECT_EQ(names.Lookup(folder->c_str(), "x.mp3", "song.mp3"), Answer::kUnknown);
 }
 
 TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderHolds) {
@@ -76,24 +77,24 @@ TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderH
   for (int i = 0; i < 3000; ++i) {
     folders.push_back(std::make_shared<const std::string>("/f" + std::to_string(i) + "/"));
     names.Take(Listing({"song " + std::to_string(i) + ".mp3"}));
-    names.Record(folders.back());
+    names.Record(folders.back()->c_str());
   }
   // Asked out of order, so that no folder is found as the last one asked about.
   for (int i = 2999; i >= 0; i -= 7) {
     const std::string& folder = *folders[static_cast<std::size_t>(i)];
-    EXPECT_EQ(names.Lookup(folder, "x.mp3", "Song " + std::to_string(i) + ".mp3"),
+    EXPECT_EQ(names.Lookup(folder.c_str(), "x.mp3", "Song " + std::to_string(i) + ".mp3"),
               Answer::kMaybeTaken)
         << i;
-    EXPECT_EQ(names.Lookup(folder, "x.mp3", "song " + std::to_string(i + 1) + ".mp3"),
+    EXPECT_EQ(names.Lookup(folder.c_str(), "x.mp3", "song " + std::to_string(i + 1) + ".mp3"),
               Answer::kFree)
         << i;
   }
   // A folder read again is known by what it holds now.
   names.Take(Listing({"new.mp3"}));
-  names.Record(folders[5]);
-  EXPECT_EQ(names.Lookup(*folders[5], "x.mp3", "song 5.mp3"), Answer::kFree);
-  EXPECT_EQ(names.Lookup(*folders[5], "x.mp3", "NEW.mp3"), Answer::kMaybeTaken);
-  EXPECT_EQ(names.Lookup(*folders[6], "x.mp3", "song 6.mp3"), Answer::kMaybeTaken);
+  names.Record(folders[5]->c_str());
+  EXPECT_EQ(names.Lookup(folders[5]->c_str(), "x.mp3", "song 5.mp3"), Answer::kFree);
+  EXPECT_EQ(names.Lookup(folders[5]->c_str(), "x.mp3", "NEW.mp3"), Answer::kMaybeTaken);
+  EXPECT_EQ(names.Lookup(folders[6]->c_str(), "x.mp3", "song 6.mp3"), Answer::kMaybeTaken);
 }
 
 }  // namespace

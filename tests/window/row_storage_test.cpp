@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The list keeps its rows' names in large shared chunks: what that could get wrong.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_settings_store.h"
+#include "window/list_operations.h"
+
+namespace vornick::window {
+namespace {
+
+// A name of `size` bytes that differs from its neighbours, so that bytes read from the wrong
+// place show.
+std::string NameOf(std::size_t size, std::size_t seed) {
+  std::string name(size, 'a');
+  for (std::size_t i = 0; i < size; ++i) name[i] = static_cast<char>('a' + (seed + i * 7) % 26);
+  return name;
+}
+
+// Lengths from none to past a quarter of a chunk, so that names end exactly at, and run past,
+// the end of the chunk being filled; some are long enough to have a chunk of their own.
+TEST(RowStorageTest, NamesOfEveryLengthReadBackAcrossChunksAndEditsLeaveOldNamesReadable) {
+  RenameList list;
+  std::vector<std::string> current, proposed;
+  for (std::size_t i = 0; i < 40000; ++i) {
+    std::size_t size = i % 301;
+    if (i % 5000 == 4999) size = 300000 + i;
+    current.push_back(NameOf(size, i));
+    proposed.push_back(i % 3 == 0 ? current.back() : NameOf(size / 2 + 1, i + 1));
+    list.Append(current.back(), "/f" + std::to_string(i / 10) + "/", proposed.back(), true);
+  }
+  // An edit takes new bytes: a name read before it still reads as it was.
+  const RowName before = list.Row(7).NewName;
+  const std::string was = proposed[7];
+  for (int round = 0; round < 3; ++round) {
+    for (std::size_t i = 0; i < list.Count(); i += 7) {
+      proposed[i] = NameOf(i % 300 + 1, i + round);
+      list.SetNewName(i, proposed[i], true);
+    }
+  }
+  EXPECT_EQ(before, was);
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const RenameEntry& row = list.Row(i);
+    ASSERT_EQ(row.CurrentName, current[i]) << i;
+    ASSERT_EQ(row.NewName, proposed[i]) << i;
+    ASSERT_EQ(row.FolderPath(), "/f" + std::to_string(i / 10) + "/") << i;
+    // Rows of a folder share its bytes.
+    if (i % 10 != 0) {
+      ASSERT_EQ(row.Folder.data(), list.Row(i - 1).Folder.data()) << i;
+    }
+  }
+}
+
+// A name is kept ended by a NUL: a name holding one would be cut short, and a rename would then
+// go to another name. It is refused and the list stays as it was.
+TEST(RowStorageTest, ANameHoldingANulByteIsRefusedAndChangesNothing) {
+  RenameList list;
+  list.Append("a.mp3", "/m/", "A.mp3", true);
+  const std::string nul("b\0c.mp3", 7);
+  EXPECT_THROW(list.Append(nul, "/m/", "B.mp3", true), std::invalid_argument);
+  EXPECT_THROW(list.Append("b.mp3", "/m/", nul, true), std::invalid_argument);
+  EXPECT_THROW(list.Append("b.mp3", std::string("/m\0/", 4), "B.mp3", true), std::invalid_argument);
+  EXPECT_THROW(list.SetNewName(0, nul, true), std::invalid_argument);
+  ASSERT_EQ(list.Count(), 1u);
+  EXPECT_EQ(list.Row(0).NewName, "A.mp3");
+  EXPECT_FALSE(list.Row(0).Edited);
+  EXPECT_EQ(list.CheckedCount(), 1u);
+}
+
+// After Clear List, a folder's path may take the very bytes another folder had: the names read
+// from that other folder must not answer for it.
+TEST(RowStorageTest, AfterClearAFolderIsNotJudgedByTheNamesOfTheOneBefore) {
+  fakes::FakeFileSystem disk;
+  fakes::FakeSettingsStore settings;
+  ListOperations operations(disk, settings);
+  disk.AddFolder("/one");
+  disk.AddFile("/one/c_d.mp3");
+  disk.AddFolder("/two");
+  disk.AddFile("/two/a_b.mp3");
+  disk.AddFile("/two/A B.mp3");
+  for (int round = 0; round < 3; ++round) {
+    operations.AddFolder("/one", {});
+    operations.Clear();
+    operations.AddFiles({"/two/a_b.mp3"});
+    ASSERT_EQ(operations.List().Row(0).NewName, "A B.mp3");
+    EXPECT_EQ(operations.Checks().Refusal(0).kind, Reason::Kind::kTaken) << round;
+    operations.Clear();
+  }
+}
+
+}  // namespace
+}  // namespace vornick::window
