@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolTip>
@@ -86,12 +87,17 @@ class NameDelegate final : public QStyledItemDelegate {
 
 }  // namespace
 
-RenameView::RenameView(QWidget* parent) : QTreeView(parent) {
-  setRootIsDecorated(false);
-  setUniformRowHeights(true);
-  setItemsExpandable(false);
-  setExpandsOnDoubleClick(false);
-  setAllColumnsShowFocus(true);
+RenameView::RenameView(QWidget* parent) : QTableView(parent) {
+  // A list of rows, as file managers show one: no grid, no row numbers, Tab leaves it.
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  SetRowHeight();
+  setShowGrid(false);
+  setWordWrap(false);
+  setTabKeyNavigation(false);
+  setCornerButtonEnabled(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setSelectionBehavior(SelectRows);
   setSelectionMode(ExtendedSelection);
   // Only the proposed name can be edited (the model says which cells); F2 is handled here, as the
@@ -138,7 +144,7 @@ bool RenameView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
       return false;
     }
   }
-  const bool handled = QTreeView::edit(index, trigger, event);
+  const bool handled = QTableView::edit(index, trigger, event);
   // The only thing a mouse release can edit here is a check box (names open on a double-click).
   if (handled && event != nullptr && event->type() == QEvent::MouseButtonRelease) {
     checkToggledByRelease_ = true;
@@ -146,8 +152,31 @@ bool RenameView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
   return handled;
 }
 
+void RenameView::SetRowHeight() {
+  // As high as the delegate makes a cell with a check box, an icon and a line of text.
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay |
+                     QStyleOptionViewItem::HasDecoration;
+  option.text = QStringLiteral("Xg");
+  const QSize cell = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(cell.height());
+}
+
+void RenameView::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) SetRowHeight();
+}
+
+QModelIndex RenameView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  // Home and End go to the first and last row, as in any list.
+  if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+  return QTableView::moveCursor(action, modifiers);
+}
+
 void RenameView::mousePressEvent(QMouseEvent* event) {
-  QTreeView::mousePressEvent(event);
+  QTableView::mousePressEvent(event);
   // The row clicked becomes the current one, also by a click on its check box, so that Space
   // then turns over the mark the user sees.
   if (const QModelIndex index = indexAt(event->position().toPoint());
@@ -194,7 +223,7 @@ void RenameView::keyPressEvent(QKeyEvent* event) {
   const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
   const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
   if (!menuKey && !shiftF10) {
-    QTreeView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
     return;
   }
   const QRect row = visualRect(currentIndex());
@@ -212,13 +241,11 @@ void RenameView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bott
   // Every row has one height, and a change of mark, icon or tip never alters it. For a range of
   // rows (a million for Select All) the base classes would measure every row of it again and work
   // out which of them are on screen; painting the rows on screen anew is enough.
-  const bool sameSize =
-      uniformRowHeights() && !roles.isEmpty() &&
-      std::none_of(roles.begin(), roles.end(), [](int role) {
-        return role == Qt::DisplayRole || role == Qt::SizeHintRole || role == Qt::FontRole;
-      });
+  const bool sameSize = !roles.isEmpty() && std::none_of(roles.begin(), roles.end(), [](int role) {
+    return role == Qt::DisplayRole || role == Qt::SizeHintRole || role == Qt::FontRole;
+  });
   if (!sameSize || topLeft.row() == bottomRight.row()) {
-    QTreeView::dataChanged(topLeft, bottomRight, roles);
+    QTableView::dataChanged(topLeft, bottomRight, roles);
     return;
   }
   viewport()->update();
@@ -234,7 +261,7 @@ void RenameView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bott
 
 void RenameView::mouseReleaseEvent(QMouseEvent* event) {
   checkToggledByRelease_ = false;
-  QTreeView::mouseReleaseEvent(event);
+  QTableView::mouseReleaseEvent(event);
   checkToggledByRelease_ = false;
 }
 
@@ -288,11 +315,11 @@ bool RenameView::viewportEvent(QEvent* event) {
       }
     }
   }
-  return QTreeView::viewportEvent(event);
+  return QTableView::viewportEvent(event);
 }
 
 void RenameView::paintEvent(QPaintEvent* event) {
-  QTreeView::paintEvent(event);
+  QTableView::paintEvent(event);
   if (model() == nullptr || model()->rowCount() != 0) return;
   // The empty list says what it is for, in the light text of the theme.
   QPainter painter(viewport());
@@ -313,7 +340,7 @@ bool RenameView::eventFilter(QObject* watched, QEvent* event) {
         childAt(static_cast<QMouseEvent*>(event)->position().toPoint()) != nullptr;
     if (!passedOn) emit MouseMoved();
   }
-  return QTreeView::eventFilter(watched, event);
+  return QTableView::eventFilter(watched, event);
 }
 
 }  // namespace vornick::gui
