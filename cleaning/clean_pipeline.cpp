@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <cstdint>
 
 #include "cleaning/case_steps.h"
 #include "cleaning/name_cleaning.h"
@@ -18,184 +18,195 @@ constexpr std::array<bool, 256> MakeBadChars() {
   return bad;
 }
 constexpr std::array<bool, 256> kBadChars = MakeBadChars();
+constexpr auto kIsBad = [](char c) { return kBadChars[static_cast<unsigned char>(c)]; };
 
-// The bytes that removal and spacing leave as they are: neither removed, nor '_', nor '-'.
-constexpr std::array<bool, 256> MakePlainChars() {
-  std::array<bool, 256> plain{};
-  for (int c = 0; c < 256; ++c) plain[c] = !kBadChars[c] && c != '_' && c != '-';
-  return plain;
+// Writes a dash at `write`, with a space before it unless the character before it is one, and
+// after it unless the first character of `after` that survives the removal is (or becomes) one;
+// returns the end of what it wrote.
+inline char* SpaceDash(std::string_view after, const char* begin, char* write) {
+  if (write == begin) throw NameCleaningError("the name begins with a dash");
+  if (write[-1] != ' ') *write++ = ' ';
+  *write++ = '-';
+  const auto next = std::find_if_not(after.begin(), after.end(), kIsBad);
+  if (next == after.end() || (*next != ' ' && *next != '_')) *write++ = ' ';
+  return write;
 }
-constexpr std::array<bool, 256> kPlainChars = MakePlainChars();
 
-// Whether the first character from `from` on that survives the removal is (or becomes) a space.
-bool NextIsSpace(std::string_view name, std::size_t from) noexcept {
-  while (from < name.size() && IsBadChar(name[from])) ++from;
-  return from < name.size() && (name[from] == ' ' || name[from] == '_');
+// Room for any name cleaned: a dash gains two spaces, and a character beyond ASCII (two bytes or
+// more) is at most four bytes in its other case.
+constexpr std::size_t MostBytesCleaned(std::string_view name) noexcept {
+  return 3 * name.size();
 }
 
 // The number of characters of `text`, counted only as far as 2.
 std::size_t CountUpToTwo(std::string_view text) noexcept {
-  if (text.size() <= 1) return text.size();
+  if (text.size() <= 1 || text.size() > 4) return std::min<std::size_t>(text.size(), 2);
   char32_t ignored;
   const std::size_t first = std::max<std::size_t>(1, DecodeOne(text, ignored));
   return first == text.size() ? 1 : 2;
 }
 
+// CleanInOnePass follows the run of ASCII letters it writes in `caps`: kNoRun before one; after a
+// letter kNotKept, with bit k also set while the run is k capitals (k < 4). Never 0.
+constexpr std::uint32_t kNoRun = 1;
+constexpr std::uint32_t kTwoOrThreeCaps = (1 << 2) | (1 << 3);
+constexpr std::uint32_t kNotKept = 1 << 4;
+
+// What each byte does in CleanInOnePass, in one word so that one load gives it all:
+// - the low byte is tested against `caps`: all set to handle the byte apart (removed, a dash,
+//   beyond ASCII), kTwoOrThreeCaps for another non-letter, as that ends a kept word;
+// - kCapitalizes for a separator or '(': a letter after it is a capital. It is also where the
+//   capitals begin in kCased;
+// - caps = (caps & the third byte) * 2 + the fourth byte follows the run without a branch.
+constexpr std::uint32_t kCapitalizes = 0x100;
+constexpr std::uint32_t CapsKeep(std::uint32_t role) noexcept {
+  return role >> 16;
+}
+constexpr std::uint32_t CapsStart(std::uint32_t role) noexcept {
+  return role >> 24;
+}
+constexpr std::array<std::uint32_t, 256> MakeRoles() {
+  std::array<std::uint32_t, 256> roles{};
+  for (int c = 0; c < 256; ++c) {
+    if (c >= 0x80 || c == '-' || kBadChars[c]) {
+      roles[c] = 0xFF;
+    } else if (IsAsciiLetter(c)) {
+      // A capital counts one more, up to three; another letter ends the count.
+      const std::uint32_t keep = c <= 'Z' ? (1 << 0) | (1 << 1) | (1 << 2) : 0;
+      roles[c] = keep << 16 | kNotKept << 24;
+    } else {
+      const bool capitalizes = IsWordSeparator(c) || c == '_' || c == '(';
+      roles[c] = kTwoOrThreeCaps | (capitalizes ? kCapitalizes : 0) | kNoRun << 24;
+    }
+  }
+  return roles;
+}
+constexpr std::array<std::uint32_t, 256> kRoles = MakeRoles();
+
+// Each byte as written after one without kCapitalizes, then after one with it.
+constexpr std::array<char, 2 * 256> MakeCased() {
+  std::array<char, 2 * 256> cased{};
+  for (int c = 0; c < 256; ++c) {
+    const char spaced = static_cast<char>(c == '_' ? ' ' : c);
+    cased[c] = ToLower(spaced);
+    cased[kCapitalizes + c] = ToUpper(spaced);
+  }
+  return cased;
+}
+constexpr std::array<char, 2 * 256> kCased = MakeCased();
+
+// Removal, spacing and the case steps in one pass into `room` (MostBytesCleaned bytes); returns
+// the end of what it wrote. The case steps read the spaced text, so a letter's case follows from
+// the character that survives before it, and a run of ASCII letters is a kept capital word when
+// it is two or three capitals, a character follows it, and no Latin letter beyond ASCII touches it.
+//
+// Returns nullptr when a byte beyond ASCII that starts no character has a removed one right after
+// it: the removal may join it with the bytes beyond into one, so only the spaced text can be
+// cleaned this way. Every character cut by removed bytes shows so, as the byte just before them
+// cannot start a character there.
+char* CleanInOnePass(std::string_view name, char* const room) {
+  char* write = room;
+  std::uint32_t capital = kCapitalizes;
+  std::uint32_t caps = kNoRun;
+  // The last character beyond ASCII written and where it ends: a Latin letter there joins a run of
+  // letters written right after it.
+  char32_t beyond = 0;
+  const char* afterBeyond = nullptr;
+  // Called before writing what follows the run, `next` (0 for a byte outside any character).
+  const auto keepCapsWord = [&](char32_t next) {
+    if ((caps & kTwoOrThreeCaps) == 0 || IsLatinLetter(next)) return;
+    char* const word = write - ((caps & kTwoOrThreeCaps) == 1 << 2 ? 2 : 3);
+    if (word == afterBeyond && IsLatinLetter(beyond)) return;
+    for (char* p = word; p != write; ++p) *p = ToUpper(*p);
+  };
+  const char* const end = name.data() + name.size();
+  for (const char* in = name.data(); in != end;) {
+    const auto c = static_cast<unsigned char>(*in);
+    const std::uint32_t role = kRoles[c];
+    if ((role & caps) != 0) [[unlikely]] {
+      const std::string_view rest(in, static_cast<std::size_t>(end - in));
+      if (kBadChars[c]) {
+        ++in;  // the text closes up: a run of letters goes on across it
+        continue;
+      }
+      if (c == '-') {
+        keepCapsWord('-');
+        write = SpaceDash(rest.substr(1), room, write);
+        capital = kCapitalizes;  // a space comes next, whether written here or not
+        caps = kNoRun;
+        ++in;
+        continue;
+      }
+      if (c >= 0x80) {
+        char32_t value;
+        const std::size_t length = DecodeOne(rest, value);
+        if (length == 0 && rest.size() > 1 && kIsBad(rest[1])) return nullptr;
+        keepCapsWord(length == 0 ? 0 : value);
+        if (length == 0) {
+          *write++ = static_cast<char>(c);  // not part of a valid sequence: kept as it is
+        } else {
+          const char before = write == room ? ' ' : write[-1];
+          value = IsWordSeparator(before) ? ToUpper(value) : ToLower(value);
+          if (before == '(') value = ToUpper(value);
+          write = WriteChar(write, value);
+          beyond = value;
+          afterBeyond = write;
+        }
+        in += std::max<std::size_t>(length, 1);
+        capital = 0;
+        caps = kNoRun;
+        continue;
+      }
+      keepCapsWord(c);  // then this ASCII non-letter is written as any other
+    }
+    *write++ = kCased[capital | c];
+    capital = role & kCapitalizes;
+    caps = (caps & CapsKeep(role)) * 2 + CapsStart(role);
+    ++in;
+  }
+  return write;
+}
+
 }  // namespace
 
 bool IsBadChar(char c) noexcept {
-  return kBadChars[static_cast<unsigned char>(c)];
+  return kIsBad(c);
 }
 
 void RemoveAndSpace(std::string_view name, std::string& out) {
-  // Each dash may gain a space on both sides. Names hold few dashes: memchr finds them fastest.
-  std::size_t dashes = 0;
-  for (const char *at = name.data(), *const end = at + name.size();
-       (at = static_cast<const char*>(std::memchr(at, '-', static_cast<std::size_t>(end - at)))) !=
-       nullptr;
-       ++at)
-    ++dashes;
-  out.resize(name.size() + 2 * dashes);
+  out.resize(MostBytesCleaned(name));
   char* const begin = out.data();
   char* write = begin;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    char c = name[i];
-    // Most bytes stand for themselves: one look in the table settles them.
-    if (kPlainChars[static_cast<unsigned char>(c)]) {
-      *write++ = c;
-      continue;
+    const char c = name[i];
+    if (c == '-') {
+      write = SpaceDash(name.substr(i + 1), begin, write);
+    } else if (!kIsBad(c)) {
+      *write++ = c == '_' ? ' ' : c;
     }
-    if (IsBadChar(c)) continue;
-    if (c == '_') c = ' ';
-    if (c != '-') {
-      *write++ = c;
-      continue;
-    }
-    if (write == begin) throw NameCleaningError("the name begins with a dash");
-    if (write[-1] != ' ') *write++ = ' ';
-    *write++ = '-';
-    if (!NextIsSpace(name, i + 1)) *write++ = ' ';
   }
   out.resize(static_cast<std::size_t>(write - begin));
 }
 
-namespace {
-
-// One pass: a run of ASCII letters is a kept capital word when it is two or three capitals and a
-// character follows it; kept words are left as they are (capitals already), every other character
-// is cased by the word-start and parenthesis rules.
-void CaseInto(std::string_view text, std::string& out) {
-  const std::size_t n = text.size();
-  bool wordStart = true;
-  bool afterParen = false;
-  const auto caseChar = [&](auto c) {
-    c = wordStart ? ToUpper(c) : ToLower(c);
-    return afterParen ? ToUpper(c) : c;
-  };
-  // A Latin letter beyond ASCII on either side makes a run of ASCII letters part of a longer word.
-  // Looked at only for a run that would be kept, which few are.
-  char32_t before = 0;  // the character before, when it was beyond ASCII and valid
-  const auto latinAt = [&](std::size_t at) {
-    char32_t value;
-    return static_cast<unsigned char>(text[at]) >= 0x80 && DecodeOne(text.substr(at), value) != 0 &&
-           IsLatinLetter(value);
-  };
-  std::size_t i = 0;
-  while (i < n) {
-    const char c = text[i];
-    if (IsAsciiLetter(c)) {
-      std::size_t end = i;
-      bool allUpper = true;
-      for (; end < n && IsAsciiLetter(text[end]); ++end) allUpper = allUpper && text[end] <= 'Z';
-      const std::size_t length = end - i;
-      if (allUpper && (length == 2 || length == 3) && end < n && !IsLatinLetter(before) &&
-          !latinAt(end)) {
-        out.append(text.substr(i, length));
-      } else {
-        out.push_back(caseChar(c));
-        for (std::size_t p = i + 1; p < end; ++p) out.push_back(ToLower(text[p]));
-      }
-      wordStart = afterParen = false;
-      before = 0;
-      i = end;
-    } else if (static_cast<unsigned char>(c) < 0x80) {
-      out.push_back(c);  // ASCII non-letters have no other case
-      wordStart = IsWordSeparator(c);
-      afterParen = c == '(';
-      before = 0;
-      ++i;
-    } else {
-      char32_t value;
-      const std::size_t length = DecodeOne(text.substr(i), value);
-      if (length == 0) {
-        out.push_back(c);  // not part of a valid sequence: kept as it is
-        before = 0;
-        ++i;
-      } else {
-        AppendChar(out, caseChar(value));
-        before = value;
-        i += length;
-      }
-      wordStart = afterParen = false;
-    }
+void Clean(std::string_view name, std::string& out) {
+  // Room on the stack for names of up to 341 bytes (file systems take 255): `out` then gets the
+  // result alone, without being grown to the room first.
+  std::array<char, 1024> stackRoom;
+  std::string heapRoom;
+  char* room = stackRoom.data();
+  if (MostBytesCleaned(name) > stackRoom.size()) {
+    heapRoom.resize(MostBytesCleaned(name));
+    room = heapRoom.data();
   }
-}
-
-// CaseInto for text all of ASCII, which keeps its length when cased, written into room made for it
-// at `out`: one look in a table for each byte.
-enum : unsigned char { kOther = 0, kLower = 1, kUpper = 2, kSeparator = 4 };
-constexpr std::array<unsigned char, 256> MakeClasses() {
-  std::array<unsigned char, 256> classes{};
-  for (int c = 0; c < 128; ++c) {
-    if (c >= 'a' && c <= 'z') classes[c] = kLower;
-    if (c >= 'A' && c <= 'Z') classes[c] = kUpper;
-    if (IsWordSeparator(c)) classes[c] = kSeparator;
+  if (char* const end = CleanInOnePass(name, room)) {
+    out.assign(room, static_cast<std::size_t>(end - room));
+  } else {
+    std::string spaced;
+    RemoveAndSpace(name, spaced);
+    Clean(spaced, out);  // nothing left to remove: done in one pass
   }
-  return classes;
-}
-constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
-
-void CaseAscii(std::string_view text, char* out) noexcept {
-  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  bool capital = true;  // the next letter starts a word or follows '('
-  std::size_t i = 0;
-  while (i < n) {
-    const unsigned char c = in[i];
-    unsigned char classes = kClasses[c];
-    if ((classes & (kLower | kUpper)) == 0) {
-      out[i++] = static_cast<char>(c);
-      capital = (classes & kSeparator) != 0 || c == '(';
-      continue;
-    }
-    std::size_t end = i + 1;
-    for (; end < n && (kClasses[in[end]] & (kLower | kUpper)) != 0; ++end)
-      classes &= kClasses[in[end]];
-    const std::size_t length = end - i;
-    if (classes == kUpper && (length == 2 || length == 3) && end < n) {
-      std::memcpy(out + i, in + i, length);
-    } else {
-      out[i] = static_cast<char>(capital ? c & ~0x20 : c | 0x20);
-      for (std::size_t p = i + 1; p < end; ++p) out[p] = static_cast<char>(in[p] | 0x20);
-    }
-    capital = false;
-    i = end;
-  }
-}
-
-}  // namespace
-
-void AppendCased(std::string_view text, std::string& out) {
-  if (CountUpToTwo(text) <= 1) {
-    out.append(text);
-    return;
-  }
-  if (IsAscii(text)) {
-    const std::size_t start = out.size();
-    out.resize(start + text.size());
-    return CaseAscii(text, out.data() + start);
-  }
-  CaseInto(text, out);
+  // Proper case leaves a name of one character as it is.
+  if (CountUpToTwo(out) <= 1) RemoveAndSpace(name, out);
 }
 
 }  // namespace vornick::cleaning::detail

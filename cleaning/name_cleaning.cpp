@@ -131,12 +131,13 @@ long long CountOccurrences(std::string_view text, std::string_view find, bool ca
   return count;
 }
 
+void CleanFileName(std::string_view name, std::string& out) {
+  detail::Clean(name, out);
+}
+
 std::string CleanFileName(std::string_view name) {
-  thread_local std::string spaced;
-  detail::RemoveAndSpace(name, spaced);
   std::string result;
-  result.reserve(spaced.size() + 4);
-  detail::AppendCased(spaced, result);
+  CleanFileName(name, result);
   return result;
 }
 

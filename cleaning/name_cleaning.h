@@ -19,6 +19,9 @@ class NameCleaningError : public std::invalid_argument {
 
 // The proposed name for `name`; throws NameCleaningError as above.
 std::string CleanFileName(std::string_view name);
+// The same into `out`, whose contents it replaces: with the capacity `out` has, most names need no
+// allocation. After a throw the contents of `out` are unspecified.
+void CleanFileName(std::string_view name, std::string& out);
 
 // The steps, in the order CleanFileName runs them.
 std::string RemoveBadChars(std::string_view text);

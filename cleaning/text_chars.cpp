@@ -79,8 +79,8 @@ Chars DecodeChars(std::string_view bytes) {
   return out;
 }
 
-void AppendChar(std::string& out, char32_t c) {
-  const auto put = [&](char32_t v) { out.push_back(static_cast<char>(v)); };
+char* WriteChar(char* at, char32_t c) noexcept {
+  const auto put = [&](char32_t v) { *at++ = static_cast<char>(v); };
   if (c < 0x80) {
     put(c);
   } else if (IsRawByte(c)) {
@@ -98,6 +98,12 @@ void AppendChar(std::string& out, char32_t c) {
     put(0x80 | ((c >> 6) & 0x3F));
     put(0x80 | (c & 0x3F));
   }
+  return at;
+}
+
+void AppendChar(std::string& out, char32_t c) {
+  char bytes[4];
+  out.append(bytes, WriteChar(bytes, c));
 }
 
 std::string EncodeChars(const Chars& chars) {

@@ -19,6 +19,8 @@ bool IsAscii(std::string_view bytes) noexcept;
 // Length of the valid UTF-8 sequence at the start of `bytes` (stored in `value`), or 0 when it
 // does not start with one.
 std::size_t DecodeOne(std::string_view bytes, char32_t& value) noexcept;
+// Writes the UTF-8 bytes of one decoded character (at most 4) at `at`; returns their end.
+char* WriteChar(char* at, char32_t c) noexcept;
 // Appends the UTF-8 bytes of one decoded character.
 void AppendChar(std::string& out, char32_t c);
 
