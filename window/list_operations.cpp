@@ -94,7 +94,7 @@ void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
 
 void ListOperations::AddEntry(std::string_view folder, std::string_view name, bool markIfChanged) {
   try {
-    cleaned_ = cleaning::CleanFileName(name);
+    cleaning::CleanFileName(name, cleaned_);
   } catch (...) {
     // A name that cannot be cleaned is listed all the same, unchecked with an empty proposed name.
     list_.Append(name, folder, {}, false);

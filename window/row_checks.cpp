@@ -52,7 +52,7 @@ RowChecks::~RowChecks() {
   list_.RemoveListener(*this);
 }
 
-std::uint32_t RowChecks::Key(RowName folder, std::string_view name) noexcept {
+std::uint32_t RowChecks::Key(RowName folder, std::string_view name, bool foldCase) noexcept {
   // Rows that share folder and name share a key, and so do about a hundred other pairs in a
   // million rows: a row is marked only after the names are compared. Rows of a folder come
   // together and share one copy of its path, so its hash is worked out once for them all.
@@ -60,7 +60,7 @@ std::uint32_t RowChecks::Key(RowName folder, std::string_view name) noexcept {
     lastFolder_ = folder.data();
     lastFolderHash_ = HashName(folder, false) * 0x9E3779B97F4A7C15u;
   }
-  return static_cast<std::uint32_t>((lastFolderHash_ ^ HashName(name, false)) >> 32);
+  return static_cast<std::uint32_t>((lastFolderHash_ ^ HashName(name, foldCase)) >> 32);
 }
 
 const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
@@ -74,9 +74,12 @@ const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
 }
 
 std::uint32_t RowChecks::TargetKey(const RenameEntry& row) {
-  const platform::NameRules::CaseFold fold = Rules(row).caseFold;
-  if (fold == platform::NameRules::CaseFold::kNone) return Key(row.FolderPath(), row.NewName);
-  return Key(row.FolderPath(), files::FoldKey(row.NewName, fold));
+  // Every fold a file system makes is a part of the Unicode one: names one of them takes for the
+  // same share this key, and the folder's rules tell them apart when a row is looked at. So no
+  // folder's file system is asked while a million rows are indexed.
+  if (cleaning::IsAscii(row.NewName)) return Key(row.Folder, row.NewName, true);
+  return Key(row.Folder, files::FoldKey(row.NewName, platform::NameRules::CaseFold::kUnicode),
+             true);
 }
 
 void RowChecks::Forget() noexcept {
@@ -196,7 +199,7 @@ void RowChecks::IndexNewRows() {
   const auto oldTargets = static_cast<std::ptrdiff_t>(targets_.size());
   for (; indexed_ < list_.Count(); ++indexed_) {
     const RenameEntry& row = list_.Row(indexed_);
-    sources_.push_back(EntryOf(Key(row.FolderPath(), row.CurrentName), indexed_));
+    sources_.push_back(EntryOf(Key(row.Folder, row.CurrentName, false), indexed_));
     if (row.NewName != row.CurrentName) targets_.push_back(EntryOf(TargetKey(row), indexed_));
   }
   for (auto [entries, old] : {std::pair{&sources_, oldSources}, std::pair{&targets_, oldTargets}}) {
@@ -327,7 +330,7 @@ std::optional<bool> RowChecks::FoldedTaken(const RenameEntry& row,
 bool RowChecks::ListedAgain(std::size_t index, const RenameEntry& row) {
   // Mostly no file is listed twice, and then no key is needed.
   if (repeatedSources_.empty()) return false;
-  const std::uint32_t key = Key(row.FolderPath(), row.CurrentName);
+  const std::uint32_t key = Key(row.Folder, row.CurrentName, false);
   if (!std::binary_search(repeatedSources_.begin(), repeatedSources_.end(), key)) return false;
   const auto [first, last] = EntriesOf(sources_, key);
   for (auto at = first; at != last; ++at) {

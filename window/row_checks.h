@@ -71,8 +71,8 @@ class RowChecks final : private RenameList::Listener {
   void Recount();
   void ApplyCheckChanges();
 
-  std::uint32_t Key(RowName folder, std::string_view name) noexcept;
-  // The key of a row's proposed name as its file system compares names.
+  std::uint32_t Key(RowName folder, std::string_view name, bool foldCase) noexcept;
+  // The key of a row's proposed name, shared by the names any file system takes for it.
   std::uint32_t TargetKey(const RenameEntry& row);
   const platform::NameRules& Rules(const RenameEntry& row);
   // Whether an earlier row of the same file is renamed, or renames it first.
