@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/name_corpus.h"
@@ -62,10 +63,30 @@ struct NoDialogs final : vornick::platform::Dialogs, vornick::window::Reports {
   void HistorySetAside(const std::string&, const std::string&) override {}
 };
 
-// Names to build the paths from; the paths themselves are made as the load goes, so that the
-// resident memory measured is the program's, not the input's.
-const std::vector<std::string>& Names() {
-  static const std::vector<std::string> names = vornick::bench::MusicFileNames(kCorpusNames);
+// Names to build the paths from, in one block of bytes; the paths themselves are made as the load
+// goes, so that the resident memory measured is the program's, not the input's.
+class NameCorpus {
+ public:
+  NameCorpus() {
+    for (const std::string& name : vornick::bench::MusicFileNames(kCorpusNames)) {
+      ends_.push_back(bytes_.size());
+      bytes_ += name;
+    }
+    ends_.push_back(bytes_.size());
+    bytes_.shrink_to_fit();
+  }
+  std::size_t size() const { return ends_.size() - 1; }
+  std::string_view operator[](std::size_t i) const {
+    return std::string_view(bytes_).substr(ends_[i], ends_[i + 1] - ends_[i]);
+  }
+
+ private:
+  std::string bytes_;
+  std::vector<std::size_t> ends_;
+};
+
+const NameCorpus& Names() {
+  static const NameCorpus names;
   return names;
 }
 
@@ -91,7 +112,7 @@ double MillisecondsSince(Clock::time_point start) {
 // Adds the rows as a long command does, calling `doEvents` once every `rowsPerDoEvents` rows.
 template <typename DoEvents>
 void LoadRows(ListOperations& operations, std::size_t rowsPerDoEvents, DoEvents doEvents) {
-  const std::vector<std::string>& names = Names();
+  const NameCorpus& names = Names();
   std::string folder;
   std::string path;
   for (std::size_t i = 0; i < kRows; ++i) {

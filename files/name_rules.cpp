@@ -241,11 +241,17 @@ std::size_t NameLength(std::string_view name, NameRules::Unit unit) noexcept {
 }
 
 std::string FoldKey(std::string_view name, NameRules::CaseFold fold) {
-  std::string key(name);
-  if (fold == NameRules::CaseFold::kNone) return key;
+  std::string key;
+  FoldKey(name, fold, key);
+  return key;
+}
+
+void FoldKey(std::string_view name, NameRules::CaseFold fold, std::string& key) {
+  key.assign(name);
+  if (fold == NameRules::CaseFold::kNone) return;
   if (fold == NameRules::CaseFold::kAscii || cleaning::IsAscii(name)) {
     for (char& ch : key) ch = cleaning::ToLower(ch);
-    return key;
+    return;
   }
   // Simple folding, one character to one: the up-case tables of NTFS and exFAT map each UTF-16
   // unit to one unit too, so "Straße" and "STRASSE" stay two names there, as they do here. Their
@@ -262,7 +268,6 @@ std::string FoldKey(std::string_view name, NameRules::CaseFold fold) {
     }
     i += bytes;
   }
-  return key;
 }
 
 std::string MakeSafe(std::string_view name, const NameRules& rules) {

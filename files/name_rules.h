@@ -42,6 +42,8 @@ std::size_t NameLength(std::string_view name, platform::NameRules::Unit unit) no
 // `name` as the file system compares names: with its letter case folded as `fold` says. Two names
 // the file system takes as one give the same key.
 std::string FoldKey(std::string_view name, platform::NameRules::CaseFold fold);
+// The same into `key`, whose contents it replaces, so that a kept buffer serves many names.
+void FoldKey(std::string_view name, platform::NameRules::CaseFold fold, std::string& key);
 
 // `name` rewritten into one that `rules` take, the way a person would: '?', '*', '<', '>', '|'
 // and control characters dropped, ':' to " -", '"' to '\'', '\\' to '-', trailing dots and spaces

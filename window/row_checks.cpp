@@ -78,8 +78,8 @@ std::uint32_t RowChecks::TargetKey(const RenameEntry& row) {
   // same share this key, and the folder's rules tell them apart when a row is looked at. So no
   // folder's file system is asked while a million rows are indexed.
   if (cleaning::IsAscii(row.NewName)) return Key(row.Folder, row.NewName, true);
-  return Key(row.Folder, files::FoldKey(row.NewName, platform::NameRules::CaseFold::kUnicode),
-             true);
+  files::FoldKey(row.NewName, platform::NameRules::CaseFold::kUnicode, foldedName_);
+  return Key(row.Folder, foldedName_, true);
 }
 
 void RowChecks::Forget() noexcept {

@@ -110,6 +110,7 @@ class RowChecks final : private RenameList::Listener {
   const platform::NameRules* rules_ = nullptr;
   std::unordered_map<const char*, platform::NameRules> rulesOf_;
   std::vector<std::string> folded_;
+  std::string foldedName_;  // a proposed name folded, kept for the next one
 };
 
 }  // namespace vornick::window
