@@ -79,7 +79,7 @@ class Walk {
 // when asked, each with the entries that are not folders when asked.
 void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std::string& folder,
               const std::function<void()>& doEvents, std::vector<PassedOver>* passedOver,
-              bool withStart) {
+              bool withStart, const std::function<void()>& appended) {
   // The file system may keep the folders of the walk open while it is in them.
   struct WalkScope {
     platform::FileSystem& fileSystem;
@@ -94,7 +94,10 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
   // An explicit stack rather than recursion: there is no depth limit.
   std::vector<Level> stack;
   stack.push_back(walk.Enter(folder));
-  if (withStart) pending.Append(stack.back().path, std::move(stack.back().others));
+  if (withStart) {
+    pending.Append(stack.back().path, std::move(stack.back().others));
+    if (appended) appended();
+  }
   while (!stack.empty()) {
     Level& level = stack.back();
     if (level.next == level.subfolders.size()) {
@@ -108,6 +111,7 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
     Level inner = walk.Enter(std::move(path));
     pending.Append(inner.path, std::move(inner.others));
     stack.push_back(std::move(inner));
+    if (appended) appended();
   }
 }
 
@@ -116,13 +120,13 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
 void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
                    std::vector<PassedOver>* passedOver) {
-  WalkTree(fileSystem, pending, folder, doEvents, passedOver, false);
+  WalkTree(fileSystem, pending, folder, doEvents, passedOver, false, {});
 }
 
 void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
-                   std::vector<PassedOver>* passedOver) {
-  WalkTree(fileSystem, pending, folder, doEvents, passedOver, true);
+                   std::vector<PassedOver>* passedOver, const std::function<void()>& appended) {
+  WalkTree(fileSystem, pending, folder, doEvents, passedOver, true, appended);
 }
 
 bool IsMatchingFile(std::string_view name, std::uint32_t attributes,

@@ -60,9 +60,13 @@ void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
 
 // Appends `folder` (which ends with the separator) and every folder below it to `pending`, as
 // AddSubFolders does, each with all the entries read from it, so that each folder is read once.
+// `appended`, when given, is called after each folder is appended: it may take folders off the
+// front of `pending` (so that the tree's listings are not all held at once), or throw to end the
+// walk.
 void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
-                   std::vector<PassedOver>* passedOver = nullptr);
+                   std::vector<PassedOver>* passedOver = nullptr,
+                   const std::function<void()>& appended = {});
 
 // True when an entry with `name` and `attributes` is an ordinary visible file whose name matches
 // `filePattern`.

@@ -141,12 +141,13 @@ const std::vector<std::string>& ListOperations::FileTypes() {
 
 // Puts `folder` and every folder below it on the work list, in pre-order, each with what the walk
 // read from it.
-void ListOperations::FillPending(std::string folder, const PauseHook& pause, GatherResult& result) {
+void ListOperations::FillPending(std::string folder, const PauseHook& pause, GatherResult& result,
+                                 const std::function<void()>& listRead) {
   if (!folder.empty() && folder.back() == files::kSeparator) folder.pop_back();
   folder.push_back(files::kSeparator);
   walkedAtRename_ = renames_;
   const std::function<void()> walked = [&pause] { Notify(pause, Pause::kWalk); };
-  files::AddFolderTree(fileSystem_, pending_, folder, walked, &result.passedOver);
+  files::AddFolderTree(fileSystem_, pending_, folder, walked, &result.passedOver, listRead);
 }
 
 // Adds the files of the first folder of the work list that match `filePatterns`, pattern by
@@ -207,34 +208,39 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
     return result;
   }
   const GatheringScope scope(gathering_, pending_);
+  // Thrown through the walk when the types cannot be read at its start.
+  struct TypesUnreadable {};
+  bool typesRead = false;
+  // Each folder is listed as soon as the walk has read it: only one folder's names are held beside
+  // the rows, and the rows show while the walk goes on.
+  const std::function<void()> listRead = [&] {
+    while (!pending_.Empty()) {
+      Notify(pause, Pause::kFolder);
+      // Looked at for every folder, so that a change of the settings during a long load is seen;
+      // a later reading that fails keeps the types read before.
+      try {
+        FileTypes();
+        typesRead = true;
+      } catch (const std::exception& error) {
+        if (!typesRead) {
+          result.stopped = error.what();
+          result.typesUnreadable = true;
+          throw TypesUnreadable{};
+        }
+      }
+      try {
+        AddListing(patterns_, &result);
+      } catch (const std::exception&) {
+        // Once under way, a folder that fails is passed over.
+      }
+      pending_.RemoveFront();
+    }
+  };
   try {
-    FillPending(folder, pause, result);
+    FillPending(folder, pause, result, listRead);
+  } catch (const TypesUnreadable&) {
   } catch (const std::exception& error) {
     result.stopped = error.what();
-    return result;
-  }
-
-  bool typesRead = false;
-  while (!pending_.Empty()) {
-    Notify(pause, Pause::kFolder);
-    // Looked at for every folder, so that a change of the settings during a long load is seen; a
-    // later reading that fails keeps the types read before.
-    try {
-      FileTypes();
-      typesRead = true;
-    } catch (const std::exception& error) {
-      if (!typesRead) {
-        result.stopped = error.what();
-        result.typesUnreadable = true;
-        return result;
-      }
-    }
-    try {
-      AddListing(patterns_, &result);
-    } catch (const std::exception&) {
-      // Once under way, a folder that fails is passed over.
-    }
-    pending_.RemoveFront();
   }
   return result;
 }
@@ -261,12 +267,13 @@ GatherResult ListOperations::AddDropped(const std::vector<std::string>& paths,
         AddDroppedFile(path);
         continue;
       }
-      FillPending(path, pause, result);
-      while (!pending_.Empty()) {
-        Notify(pause, Pause::kFolder);
-        AddListing(dropPatterns_, &result);
-        pending_.RemoveFront();
-      }
+      FillPending(path, pause, result, [&] {
+        while (!pending_.Empty()) {
+          Notify(pause, Pause::kFolder);
+          AddListing(dropPatterns_, &result);
+          pending_.RemoveFront();
+        }
+      });
     } catch (const platform::FileSystemError& error) {
       // A dropped path that cannot be looked at (gone since, say) is told with the folders.
       result.passedOver.push_back({path, PassedOver::Why::kNotRead, error.Error()});

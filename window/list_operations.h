@@ -137,7 +137,9 @@ class ListOperations {
  private:
   void AddEntryContained(std::string_view folder, std::string_view name, bool markIfChanged);
   const std::vector<std::string>& FileTypes();
-  void FillPending(std::string folder, const PauseHook& pause, GatherResult& result);
+  // Walks `folder`, calling `listRead` after each folder is put on the work list.
+  void FillPending(std::string folder, const PauseHook& pause, GatherResult& result,
+                   const std::function<void()>& listRead);
   void AddListing(const std::vector<files::NamePattern>& filePatterns, GatherResult* result);
   static void CountOtherTypes(const platform::FolderListing& entries,
                               const std::vector<bool>& taken, GatherResult& result);

@@ -126,6 +126,34 @@ TEST_F(ListOperationsTest, OperationsRunAtPausesAndTheLoadGoesOnWithWhatIsThere)
   ExpectIdle();
 }
 
+// A folder's rows are there as soon as the walk has read it, before it reads the next one: the
+// work list never holds more than the folder being listed, a million files' names never at once.
+TEST_F(ListOperationsTest, EachFolderIsListedBeforeTheWalkGoesOn) {
+  std::vector<std::pair<std::size_t, std::size_t>> atWalk;  // rows and work list at each read
+  for (const bool dropped : {false, true}) {
+    operations.Clear();
+    atWalk.clear();
+    const PauseHook pause = [&](Pause point) {
+      if (point == Pause::kWalk)
+        atWalk.emplace_back(operations.List().Count(), operations.PendingPaths().Count());
+      if (point == Pause::kFolder) {
+        EXPECT_EQ(operations.PendingPaths().Count(), 1u);
+      }
+    };
+    if (dropped) {
+      operations.AddDropped({"/m"}, pause);
+    } else {
+      operations.AddFolder("/m", pause);
+    }
+    // /m, /m/Sub, /m/Sub/Deep, /m/Tail: each read after the rows of the ones before it.
+    const std::vector<std::pair<std::size_t, std::size_t>> expected = {
+        {0, 0}, {1, 0}, {2, 0}, {3, 0}};
+    EXPECT_EQ(atWalk, expected) << dropped;
+    EXPECT_EQ(operations.List().Count(), 4u) << dropped;
+    ExpectIdle();
+  }
+}
+
 TEST_F(ListOperationsTest, EachFolderIsReadOnceAndTheSettingsOnlyWhenChanged) {
   settings.SetTypes("MP3,WAV", "0,1");
   operations.AddFolder("/m", {});
