@@ -39,13 +39,15 @@ class FolderNames {
     const char* folder = nullptr;
     std::size_t first = 0, count = 0;  // its sorted hashes in hashes_
   };
-  static std::uint64_t Folded(std::string_view name) noexcept;
+  // Half a hash: two names of one folder rarely share it, and when they do, a name is only asked
+  // on disk (kMaybeTaken), never taken for free.
+  static std::uint32_t Folded(std::string_view name) noexcept;
   // The slot of `folder` in slots_: the one holding it, or the empty one where it would go.
   std::size_t SlotOf(const char* folder) const noexcept;
   void Grow();
   // The hashes of every folder's names, folder after folder, in one array; those past recorded_
   // are taken and not recorded yet.
-  std::vector<std::uint64_t> hashes_;
+  std::vector<std::uint32_t> hashes_;
   std::size_t recorded_ = 0;
   // The folders in the order recorded, found by their address through an open-addressed table of
   // their positions plus one (0 is an empty slot). A node-based map costs a cache miss or more

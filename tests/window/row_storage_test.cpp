@@ -92,5 +92,34 @@ TEST(RowStorageTest, AfterClearAFolderIsNotJudgedByTheNamesOfTheOneBefore) {
   }
 }
 
+// Tens of thousands of rows are indexed in one batch, and again after more arrive: every name
+// proposed twice and every file listed twice is still found, and no other row is marked.
+TEST(RowStorageTest, ALongListFindsEveryNameProposedTwiceAndEveryFileListedTwice) {
+  fakes::FakeFileSystem disk;
+  fakes::FakeSettingsStore settings;
+  ListOperations operations(disk, settings);
+  std::vector<Reason::Kind> expected;
+  const auto add = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      std::string current = "f" + std::to_string(i) + ".mp3";
+      std::string proposed = "n" + std::to_string(i) + ".mp3";
+      Reason::Kind kind = Reason::Kind::kNone;
+      if (i % 1000 == 999) {
+        proposed = "n" + std::to_string(i - 1) + ".mp3";
+        kind = Reason::Kind::kProposedTwice;
+      } else if (i % 1500 == 1499) {
+        current = "f" + std::to_string(i - 700) + ".mp3";
+        kind = Reason::Kind::kListedAgain;
+      }
+      operations.AddRow(current, proposed, "/m/", true);
+      expected.push_back(kind);
+    }
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      ASSERT_EQ(operations.Checks().Refusal(i).kind, expected[i]) << i;
+  };
+  add(0, 30000);
+  add(30000, 50000);
+}
+
 }  // namespace
 }  // namespace vornick::window
