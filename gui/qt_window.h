@@ -73,7 +73,8 @@ class QtWindow final : public platform::Window {
   std::string mouseIconPath_;
   std::string mouseIconStamp_;
   std::string programFolder_;
-  QElapsedTimer lastShown_;  // since rows were last shown at a DoEvents
+  QElapsedTimer lastShown_;   // since rows were last shown at a DoEvents
+  QElapsedTimer lastEvents_;  // since events last ran at a DoEvents, in this command
   qint64 showInterval_ = 0;
 };
 
