@@ -306,6 +306,8 @@ BENCHMARK(BM_DoEventsIdle)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  // As the program does.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);

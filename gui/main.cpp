@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vornick: the window program.
+#include <malloc.h>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QSettings>
@@ -89,6 +91,10 @@ std::string StateFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Blocks of a megabyte and more (a million rows' names, indexes and sort keys) are mapped apart
+  // and given back when freed. glibc would raise this bound after the first such block is freed,
+  // and keep the next ones in its heap, resident long after they are gone.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
   const Arguments arguments = Parse(argc, argv);
   if (arguments.help) {
     std::fputs(kUsage, stdout);
