@@ -73,7 +73,8 @@ struct RenameEntry {
   RowName CurrentName;
   RowName NewName;
   RowName Folder;
-  // The marks share one byte: a million rows are 25 MB.
+  // The marks share one byte, so that a row takes 25 bytes. Only the main thread writes them; the
+  // history's worker reads names alone.
   bool Checked : 1 = false;
   bool Selected : 1 = false;
   RowState State : 2 = RowState::kNotRenamed;

@@ -21,6 +21,9 @@ bool Tried(const RenameEntry& row) {
   return row.Checked && !row.IsRenamed() && row.NewName != row.CurrentName;
 }
 
+// The folders whose rules are kept at the most.
+constexpr std::size_t kMostRulesKept = 4096;
+
 // Past this many check marks changed one by one, the checked proposals are counted anew.
 constexpr std::size_t kMostCheckChanges = 4096;
 
@@ -64,14 +67,18 @@ std::uint32_t RowChecks::Key(RowName folder, std::string_view name, bool foldCas
   return static_cast<std::uint32_t>((lastFolderHash_ ^ HashName(name, foldCase)) >> 32);
 }
 
-const platform::NameRules& RowChecks::Rules(const RenameEntry& row) {
-  if (rulesFolder_ == row.Folder.data()) return *rules_;
-  // Each folder's rules are looked up once: indexing and the marks go through the rows apart.
-  const auto [at, added] = rulesOf_.try_emplace(row.Folder.data());
-  if (added) at->second = fileSystem_.RulesOf(row.FolderPath());
+platform::NameRules RowChecks::Rules(const RenameEntry& row) {
+  if (rulesFolder_ == row.Folder.data()) return rules_;
+  // Rows of a folder come together, and a view asks about the rows on screen again and again: the
+  // rules of the folders asked about last are kept, not those of a million rows' folders.
+  auto known = rulesOf_.find(row.Folder.data());
+  if (known == rulesOf_.end()) {
+    if (rulesOf_.size() >= kMostRulesKept) rulesOf_.clear();
+    known = rulesOf_.emplace(row.Folder.data(), fileSystem_.RulesOf(row.FolderPath())).first;
+  }
   rulesFolder_ = row.Folder.data();
-  rules_ = &at->second;
-  return *rules_;
+  rules_ = known->second;
+  return rules_;
 }
 
 std::uint32_t RowChecks::TargetKey(const RenameEntry& row) {

@@ -46,7 +46,7 @@ class RowChecks final : private RenameList::Listener {
   // The rows, in order, that Rename leaves alone: their file is renamed with another row.
   std::vector<std::size_t> RowsListedAgain();
   // The rules of the file system that row `index`'s folder is on.
-  const platform::NameRules& FolderRules(std::size_t index) { return Rules(list_.Row(index)); }
+  platform::NameRules FolderRules(std::size_t index) { return Rules(list_.Row(index)); }
   // Lets go of what was read from the disk: after a rename, it may have changed.
   void Forget() noexcept;
 
@@ -74,7 +74,7 @@ class RowChecks final : private RenameList::Listener {
   std::uint32_t Key(RowName folder, std::string_view name, bool foldCase) noexcept;
   // The key of a row's proposed name, shared by the names any file system takes for it.
   std::uint32_t TargetKey(const RenameEntry& row);
-  const platform::NameRules& Rules(const RenameEntry& row);
+  platform::NameRules Rules(const RenameEntry& row);
   // Whether an earlier row of the same file is renamed, or renames it first.
   bool ListedAgain(std::size_t index, const RenameEntry& row);
   // Whether an earlier checked row, that Rename would rename, proposes the row's name.
@@ -107,7 +107,7 @@ class RowChecks final : private RenameList::Listener {
   // The last folder's rules, and the names of the last folder looked into, folded, sorted.
   const char* rulesFolder_ = nullptr;
   const char* foldedFolder_ = nullptr;
-  const platform::NameRules* rules_ = nullptr;
+  platform::NameRules rules_;
   std::unordered_map<const char*, platform::NameRules> rulesOf_;
   std::vector<std::string> folded_;
   std::string foldedName_;  // a proposed name folded, kept for the next one

@@ -121,5 +121,27 @@ TEST(RowStorageTest, ALongListFindsEveryNameProposedTwiceAndEveryFileListedTwice
   add(30000, 50000);
 }
 
+// The rules of only so many folders are kept: rows of more folders than that, asked about in
+// either order, are each judged by their own folder's rules.
+TEST(RowStorageTest, RowsOfThousandsOfFoldersAreEachJudgedByTheirFoldersRules) {
+  fakes::FakeFileSystem disk;
+  fakes::FakeSettingsStore settings;
+  ListOperations operations(disk, settings);
+  constexpr std::size_t kFolders = 9000;
+  for (std::size_t i = 0; i < kFolders; ++i) {
+    const std::string folder = "/d" + std::to_string(i) + "/";
+    disk.AddFolder(folder);
+    if (i % 3 == 0) disk.SetRules(folder, platform::RulesFor(platform::NameRules::System::kExfat));
+    operations.AddRow("x.mp3", "a:b.mp3", folder, true);
+  }
+  const auto expected = [](std::size_t i) {
+    return i % 3 == 0 ? Reason::Kind::kForbiddenCharacter : Reason::Kind::kNone;
+  };
+  for (std::size_t i = 0; i < kFolders; ++i)
+    ASSERT_EQ(operations.Checks().Refusal(i).kind, expected(i)) << i;
+  for (std::size_t i = kFolders; i-- > 0;)
+    ASSERT_EQ(operations.Checks().Refusal(i).kind, expected(i)) << i;
+}
+
 }  // namespace
 }  // namespace vornick::window
