@@ -43,7 +43,8 @@ void FolderNames::Record(const char* folder) {
   // At most half the slots are used, so that a search soon meets an empty one.
   if (2 * (folders_.size() + 1) > slots_.size()) Grow();
   const std::size_t slot = SlotOf(folder);
-  Recorded recorded{folder, recorded_, hashes_.size() - recorded_};
+  Recorded recorded{folder, static_cast<std::uint32_t>(recorded_),
+                    static_cast<std::uint32_t>(hashes_.size() - recorded_)};
   if (slots_[slot] != 0) {
     folders_[slots_[slot] - 1] = std::move(recorded);
   } else {

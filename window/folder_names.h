@@ -37,7 +37,7 @@ class FolderNames {
  private:
   struct Recorded {
     const char* folder = nullptr;
-    std::size_t first = 0, count = 0;  // its sorted hashes in hashes_
+    std::uint32_t first = 0, count = 0;  // its sorted hashes in hashes_
   };
   // Half a hash: two names of one folder rarely share it, and when they do, a name is only asked
   // on disk (kMaybeTaken), never taken for free.
