@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 
@@ -23,6 +25,9 @@ bool Tried(const RenameEntry& row) {
 
 // The folders whose rules are kept at the most.
 constexpr std::size_t kMostRulesKept = 4096;
+
+// Rows are taken into the indexes this many at a time.
+constexpr std::size_t kIndexSlice = std::size_t{1} << 16;
 
 // Past this many check marks changed one by one, the checked proposals are counted anew.
 constexpr std::size_t kMostCheckChanges = 4096;
@@ -56,15 +61,20 @@ RowChecks::~RowChecks() {
   list_.RemoveListener(*this);
 }
 
-std::uint32_t RowChecks::Key(RowName folder, std::string_view name, bool foldCase) noexcept {
-  // Rows that share folder and name share a key, and so do about a hundred other pairs in a
-  // million rows: a row is marked only after the names are compared. Rows of a folder come
-  // together and share one copy of its path, so its hash is worked out once for them all.
+std::uint64_t RowChecks::FolderHash(RowName folder) noexcept {
+  // Rows of a folder come together and share one copy of its path, so its hash is worked out
+  // once for them all.
   if (folder.data() != lastFolder_) {
     lastFolder_ = folder.data();
     lastFolderHash_ = HashName(folder, false) * 0x9E3779B97F4A7C15u;
   }
-  return static_cast<std::uint32_t>((lastFolderHash_ ^ HashName(name, foldCase)) >> 32);
+  return lastFolderHash_;
+}
+
+std::uint32_t RowChecks::Key(RowName folder, std::string_view name, bool foldCase) noexcept {
+  // Rows that share folder and name share a key, and so do about a hundred other pairs in a
+  // million rows: a row is marked only after the names are compared.
+  return static_cast<std::uint32_t>((FolderHash(folder) ^ HashName(name, foldCase)) >> 32);
 }
 
 platform::NameRules RowChecks::Rules(const RenameEntry& row) {
@@ -143,6 +153,10 @@ void RowChecks::Reset() noexcept {
   Entries().swap(targets_);
   Entries().swap(checkedTargets_);
   repeatedSources_.clear();
+  std::vector<Run>().swap(runs_);
+  std::vector<std::uint32_t>().swap(lastRuns_);
+  runFolder_ = nullptr;
+  openFolder_ = 0;
   changedProposals_.clear();
   changedChecks_.clear();
   indexed_ = 0;
@@ -211,22 +225,8 @@ void RowChecks::CatchUp() {
 }
 
 void RowChecks::IndexNewRows() {
-  if (sources_.empty()) {
-    // Grown by doubling afterwards: the view asks again and again while rows arrive.
-    sources_.reserve(list_.Count());
-    targets_.reserve(list_.Count());
-  }
-  const auto oldSources = static_cast<std::ptrdiff_t>(sources_.size());
-  const auto oldTargets = static_cast<std::ptrdiff_t>(targets_.size());
-  for (; indexed_ < list_.Count(); ++indexed_) {
-    const RenameEntry& row = list_.Row(indexed_);
-    sources_.push_back(EntryOf(Key(row.Folder, row.CurrentName, false), indexed_));
-    if (row.NewName != row.CurrentName) targets_.push_back(EntryOf(TargetKey(row), indexed_));
-  }
-  for (auto [entries, old] : {std::pair{&sources_, oldSources}, std::pair{&targets_, oldTargets}}) {
-    SortEntries(*entries, static_cast<std::size_t>(old));
-    std::inplace_merge(entries->begin(), entries->begin() + old, entries->end());
-  }
+  // In slices, so that a million rows arriving at once never have all their entries at once.
+  while (indexed_ < list_.Count()) IndexRows(std::min(list_.Count(), indexed_ + kIndexSlice));
   // Few files are listed twice: those few are what a row is looked up in.
   repeatedSources_.clear();
   const auto sameKey = [](Entry a, Entry b) { return KeyOf(a) == KeyOf(b); };
@@ -238,21 +238,149 @@ void RowChecks::IndexNewRows() {
   recount_ = true;
 }
 
-// The rows whose proposed names changed take their new keys, the others keep theirs.
+void RowChecks::IndexRows(std::size_t end) {
+  const std::size_t start = indexed_;
+  Entries sources, targets;
+  sources.reserve(end - start);
+  targets.reserve(end - start);
+  // Groups with rows before these whose lone entries were dropped: all their rows come back.
+  std::vector<std::uint32_t> reopened;
+  for (; indexed_ < end; ++indexed_) {
+    const RenameEntry& row = list_.Row(indexed_);
+    if (runs_.empty() || row.Folder.data() != runFolder_) StartRun(row, start, reopened);
+    sources.push_back(EntryOf(Key(row.Folder, row.CurrentName, false), indexed_));
+    if (row.NewName != row.CurrentName) targets.push_back(EntryOf(TargetKey(row), indexed_));
+  }
+  if (!reopened.empty()) {
+    std::sort(reopened.begin(), reopened.end());
+    reopened.erase(std::unique(reopened.begin(), reopened.end()), reopened.end());
+    // Their entries kept are taken again with the rest, and kept once.
+    AddRowsOf(reopened, start, &sources, &targets);
+  }
+  Merge(sources_, sources);
+  Merge(targets_, targets);
+}
+
+void RowChecks::Merge(Entries& entries, Entries& fresh) const {
+  SortEntries(fresh, 0);
+  const auto old = static_cast<std::ptrdiff_t>(entries.size());
+  entries.insert(entries.end(), fresh.begin(), fresh.end());
+  Entries().swap(fresh);
+  std::inplace_merge(entries.begin(), entries.begin() + old, entries.end());
+  entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+  DropLoneEntries(entries);
+}
+
+void RowChecks::StartRun(const RenameEntry& row, std::size_t start,
+                         std::vector<std::uint32_t>& reopened) {
+  runFolder_ = row.Folder.data();
+  const auto folder = static_cast<std::uint32_t>(FolderHash(row.Folder) >> 32);
+  if (runs_.size() + 1 >= kNoRun) throw std::length_error("too many runs of rows");
+  if (2 * (runs_.size() + 1) > lastRuns_.size()) {
+    // Grown by doubling, and filled anew from the runs in order, so that the last run of each
+    // group is the one found.
+    std::vector<std::uint32_t>(std::max<std::size_t>(64, 2 * lastRuns_.size())).swap(lastRuns_);
+    for (std::uint32_t run = 0; run < runs_.size(); ++run) LastRunOf(runs_[run].folder) = run + 1;
+  }
+  std::uint32_t& last = LastRunOf(folder);
+  // The open group's entries are all kept, and a group first seen since `start` is all in the
+  // entries not merged yet.
+  if (last != 0 && folder != openFolder_ && runs_[last - 1].first < start)
+    reopened.push_back(folder);
+  runs_.push_back({static_cast<std::uint32_t>(indexed_), folder, last == 0 ? kNoRun : last - 1});
+  last = static_cast<std::uint32_t>(runs_.size());
+  openFolder_ = folder;
+}
+
+std::uint32_t& RowChecks::LastRunOf(std::uint32_t folder) {
+  const std::size_t mask = lastRuns_.size() - 1;
+  for (std::size_t slot = (folder * std::size_t{0x9E3779B1u}) & mask;; slot = (slot + 1) & mask) {
+    std::uint32_t& run = lastRuns_[slot];
+    if (run == 0 || runs_[run - 1].folder == folder) return run;
+  }
+}
+
+std::uint32_t RowChecks::GroupOf(std::size_t row) const {
+  const auto after =
+      std::upper_bound(runs_.begin(), runs_.end(), row,
+                       [](std::size_t index, const Run& run) { return index < run.first; });
+  return std::prev(after)->folder;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> RowChecks::RowsOf(std::uint32_t folder) const {
+  std::vector<std::pair<std::size_t, std::size_t>> rows;
+  if (lastRuns_.empty()) return rows;
+  const std::size_t mask = lastRuns_.size() - 1;
+  std::uint32_t run = kNoRun;
+  for (std::size_t slot = (folder * std::size_t{0x9E3779B1u}) & mask;; slot = (slot + 1) & mask) {
+    if (lastRuns_[slot] == 0) break;
+    if (runs_[lastRuns_[slot] - 1].folder == folder) {
+      run = lastRuns_[slot] - 1;
+      break;
+    }
+  }
+  for (; run != kNoRun; run = runs_[run].previous) {
+    const std::size_t end = run + 1 < runs_.size() ? runs_[run + 1].first : indexed_;
+    rows.emplace_back(runs_[run].first, end);
+  }
+  return rows;
+}
+
+void RowChecks::AddRowsOf(const std::vector<std::uint32_t>& folders, std::size_t end,
+                          Entries* sources, Entries* targets) {
+  for (const std::uint32_t folder : folders) {
+    for (auto [first, last] : RowsOf(folder)) {
+      for (std::size_t index = first; index < std::min(last, end); ++index) {
+        const RenameEntry& row = list_.Row(index);
+        if (sources) sources->push_back(EntryOf(Key(row.Folder, row.CurrentName, false), index));
+        if (targets && row.NewName != row.CurrentName)
+          targets->push_back(EntryOf(TargetKey(row), index));
+      }
+    }
+  }
+}
+
+void RowChecks::DropLoneEntries(Entries& entries) const {
+  if (entries.empty()) return;
+  // The open group's rows, first to last.
+  std::vector<std::pair<std::size_t, std::size_t>> open = RowsOf(openFolder_);
+  std::reverse(open.begin(), open.end());
+  const auto isOpen = [&open](std::size_t row) {
+    const auto after =
+        std::upper_bound(open.begin(), open.end(), row,
+                         [](std::size_t index, const std::pair<std::size_t, std::size_t>& rows) {
+                           return index < rows.first;
+                         });
+    return after != open.begin() && row < std::prev(after)->second;
+  };
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const bool lone = (i == 0 || KeyOf(entries[i - 1]) != KeyOf(entries[i])) &&
+                      (i + 1 == entries.size() || KeyOf(entries[i + 1]) != KeyOf(entries[i]));
+    if (!lone || isOpen(RowOf(entries[i]))) entries[kept++] = entries[i];
+  }
+  entries.resize(kept);
+}
+
+// The rows whose proposed names changed take their new keys. A new key may be that of a row
+// whose lone entry was dropped: the groups of the rows are indexed anew.
 void RowChecks::Repropose() {
   std::vector<std::uint32_t>& rows = changedProposals_;
+  std::vector<std::uint32_t> folders;
+  folders.reserve(rows.size());
+  for (const std::uint32_t row : rows) folders.push_back(GroupOf(row));
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   std::erase_if(targets_, [&rows](Entry entry) {
     return std::binary_search(rows.begin(), rows.end(), RowOf(entry));
   });
-  const auto old = static_cast<std::ptrdiff_t>(targets_.size());
-  for (const std::uint32_t index : rows) {
-    const RenameEntry& row = list_.Row(index);
-    if (row.NewName != row.CurrentName) targets_.push_back(EntryOf(TargetKey(row), index));
+  // A group at a time, in slices, as rows are indexed; the entries still kept come once.
+  Entries fresh;
+  for (auto folder = folders.begin(); folder != folders.end(); ++folder) {
+    AddRowsOf({*folder}, indexed_, nullptr, &fresh);
+    if (fresh.size() >= kIndexSlice || folder + 1 == folders.end()) Merge(targets_, fresh);
   }
-  std::sort(targets_.begin() + old, targets_.end());
-  std::inplace_merge(targets_.begin(), targets_.begin() + old, targets_.end());
   rows.clear();
   recount_ = true;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -67,10 +68,14 @@ class RowChecks final : private RenameList::Listener {
 
   void CatchUp();
   void IndexNewRows();
+  // Takes rows indexed_ up to `end` into the indexes.
+  void IndexRows(std::size_t end);
   void Repropose();
   void Recount();
   void ApplyCheckChanges();
 
+  // A hash of the folder's path; rows of the same path share it whatever their copy of it.
+  std::uint64_t FolderHash(RowName folder) noexcept;
   std::uint32_t Key(RowName folder, std::string_view name, bool foldCase) noexcept;
   // The key of a row's proposed name, shared by the names any file system takes for it.
   std::uint32_t TargetKey(const RenameEntry& row);
@@ -84,11 +89,43 @@ class RowChecks final : private RenameList::Listener {
   std::optional<bool> FoldedTaken(const RenameEntry& row, platform::NameRules::CaseFold fold);
   bool TakenByAnotherFile(const RenameEntry& row);
 
+  // Rows of the same folder in a row of the list, and the runs of the same folder path.
+  struct Run {
+    std::uint32_t first;     // its first row
+    std::uint32_t folder;    // the folder's group: a part of the hash of its path
+    std::uint32_t previous;  // the run of the same group before it, or kNoRun
+  };
+  static constexpr std::uint32_t kNoRun = ~std::uint32_t{0};
+
+  // Starts a run at row indexed_; the group goes on `reopened` when it has rows before `start`
+  // and its lone entries were dropped.
+  void StartRun(const RenameEntry& row, std::size_t start, std::vector<std::uint32_t>& reopened);
+  std::uint32_t& LastRunOf(std::uint32_t folder);
+  std::uint32_t GroupOf(std::size_t row) const;
+  // The rows of the runs of `folder`, from the last run to the first, as ranges [first, end).
+  std::vector<std::pair<std::size_t, std::size_t>> RowsOf(std::uint32_t folder) const;
+  // Adds the entries of the rows of the groups `folders` below row `end` to `sources` and
+  // `targets` (either may be null).
+  void AddRowsOf(const std::vector<std::uint32_t>& folders, std::size_t end, Entries* sources,
+                 Entries* targets);
+  // Takes `fresh` into `entries`, each entry once, and keeps only what the indexes need (see
+  // sources_).
+  void Merge(Entries& entries, Entries& fresh) const;
+  void DropLoneEntries(Entries& entries) const;
+
   platform::FileSystem& fileSystem_;
   RenameList& list_;
   const FolderNames& names_;
-  // Every row's folder and current name; every proposed name that differs from it.
+  // Rows' folders and current names, and proposed names that differ from the current one. Rows
+  // of different folders never share a file or a target, so only keys that come more than once
+  // within a group are kept, and every entry of the open group (the last row's), which the next
+  // rows may repeat. A million rows' entries would be 16 MB; mostly a few hundred are kept.
   Entries sources_, targets_;
+  std::vector<Run> runs_;
+  // The last run of each group: open addressing on the group, run + 1, 0 for none.
+  std::vector<std::uint32_t> lastRuns_;
+  const char* runFolder_ = nullptr;  // the folder of the last run
+  std::uint32_t openFolder_ = 0;     // the group of the last run
   // The keys of sources_ that come more than once; mostly none.
   std::vector<std::uint32_t> repeatedSources_;
   // The entries of targets_ whose key comes more than once and whose row is checked: the first

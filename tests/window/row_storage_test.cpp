@@ -121,6 +121,55 @@ TEST(RowStorageTest, ALongListFindsEveryNameProposedTwiceAndEveryFileListedTwice
   add(30000, 50000);
 }
 
+// Only the keys a folder's rows share are kept once the list has gone on to other folders: rows
+// of a folder listed again further down, across batches and across the slices a long batch is
+// indexed in, still find the rows listed before, and an edit finds the proposals of rows whose
+// keys were let go. Rows of other folders proposing the same name are never marked.
+TEST(RowStorageTest, AFolderListedAgainFurtherDownFindsItsEarlierRows) {
+  fakes::FakeFileSystem disk;
+  fakes::FakeSettingsStore settings;
+  ListOperations operations(disk, settings);
+  constexpr std::size_t kFolders = 20000;
+  using Kind = Reason::Kind;
+  std::vector<Kind> expected;
+  const auto folder = [](std::size_t k) { return "/d" + std::to_string(k) + "/"; };
+  const auto add = [&](std::size_t k, const std::string& current, const std::string& proposed,
+                       Kind kind) {
+    operations.AddRow(current + ".mp3", proposed + ".mp3", folder(k), true);
+    expected.push_back(kind);
+  };
+  const auto check = [&](const char* when) {
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      ASSERT_EQ(operations.Checks().Refusal(i).kind, expected[i]) << when << ", row " << i;
+  };
+  const std::string last = std::to_string(kFolders - 1);
+  for (std::size_t k = 0; k < kFolders; ++k) {
+    const std::string n = std::to_string(k);
+    add(k, "f" + n + "a", "n" + n + "a", Kind::kNone);
+    add(k, "f" + n + "b", "n" + n + "b", Kind::kNone);
+  }
+  check("first visit");
+  // The last folder is still the open one: the next batch goes on with it.
+  add(kFolders - 1, "f" + last + "a", "x", Kind::kListedAgain);
+  // Backwards, so that each folder comes back among the others; 60,000 rows in one batch.
+  for (std::size_t k = kFolders; k-- > 0;) {
+    const std::string n = std::to_string(k);
+    add(k, "f" + n + "a", "m" + n + "a", Kind::kListedAgain);
+    add(k, "g" + n, "n" + n + "b", Kind::kProposedTwice);
+    add(k, "h" + n, "n" + std::to_string((k + 1) % kFolders) + "a", Kind::kNone);
+  }
+  check("second visit");
+  // Folder k's second row now proposes its first row's name, and the name the later row asks
+  // for is free.
+  for (std::size_t k = 0; k < kFolders; k += 97) {
+    ASSERT_EQ(operations.EditNewName(2 * k + 1, "n" + std::to_string(k) + "a.mp3"),
+              ListOperations::EditRefusal::kNone);
+    expected[2 * k + 1] = Kind::kProposedTwice;
+    expected[2 * kFolders + 1 + 3 * (kFolders - 1 - k) + 1] = Kind::kNone;
+  }
+  check("after the edits");
+}
+
 // The rules of only so many folders are kept: rows of more folders than that, asked about in
 // either order, are each judged by their own folder's rules.
 TEST(RowStorageTest, RowsOfThousandsOfFoldersAreEachJudgedByTheirFoldersRules) {
