@@ -270,6 +270,21 @@ void FoldKey(std::string_view name, NameRules::CaseFold fold, std::string& key) 
   }
 }
 
+void FoldedAsciiPart(std::string_view name, std::string& part) {
+  part.clear();
+  for (std::size_t i = 0; i < name.size();) {
+    if (const auto byte = static_cast<unsigned char>(name[i]); byte < 0x80) {
+      part.push_back(cleaning::ToLower(static_cast<char>(byte)));
+      ++i;
+      continue;
+    }
+    std::int32_t c = 0;
+    i += NextChar(name.substr(i), c);
+    if (c == 0x212A) part.push_back('k');
+    if (c == 0x17F) part.push_back('s');
+  }
+}
+
 std::string MakeSafe(std::string_view name, const NameRules& rules) {
   const bool special = name.empty() || name == "." || name == "..";
   if (!special && !FirstBreach(name, rules)) return std::string(name);

@@ -44,6 +44,10 @@ std::size_t NameLength(std::string_view name, platform::NameRules::Unit unit) no
 std::string FoldKey(std::string_view name, platform::NameRules::CaseFold fold);
 // The same into `key`, whose contents it replaces, so that a kept buffer serves many names.
 void FoldKey(std::string_view name, platform::NameRules::CaseFold fold, std::string& key);
+// The ASCII bytes of FoldKey(name, kUnicode), in order, into `part`, with no call to ICU: names
+// that any file system takes as one give the same part, which many other names share too. Only
+// the Kelvin sign and the long s fold to ASCII letters from beyond ASCII.
+void FoldedAsciiPart(std::string_view name, std::string& part);
 
 // `name` rewritten into one that `rules` take, the way a person would: '?', '*', '<', '>', '|'
 // and control characters dropped, ':' to " -", '"' to '\'', '\\' to '-', trailing dots and spaces

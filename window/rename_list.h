@@ -46,7 +46,9 @@ class RowName {
   operator std::string_view() const noexcept { return data(); }  // NOLINT
   operator std::string() const { return data(); }                // NOLINT
 
-  friend bool operator==(RowName a, RowName b) noexcept { return a.View() == b.View(); }
+  friend bool operator==(RowName a, RowName b) noexcept {
+    return a.data() == b.data() || a.View() == b.View();
+  }
   friend bool operator==(RowName a, const char* b) noexcept { return a.View() == b; }
   friend bool operator==(RowName a, std::string_view b) noexcept { return a.View() == b; }
   friend std::string operator+(RowName a, RowName b) { return Join(a.View(), b.View()); }

@@ -94,9 +94,11 @@ platform::NameRules RowChecks::Rules(const RenameEntry& row) {
 std::uint32_t RowChecks::TargetKey(const RenameEntry& row) {
   // Every fold a file system makes is a part of the Unicode one: names one of them takes for the
   // same share this key, and the folder's rules tell them apart when a row is looked at. So no
-  // folder's file system is asked while a million rows are indexed.
+  // folder's file system is asked while a million rows are indexed. Of a name beyond ASCII only
+  // the ASCII part of its fold is taken: folding every letter is most of the cost of indexing,
+  // and the few names it makes share a key are compared.
   if (cleaning::IsAscii(row.NewName)) return Key(row.Folder, row.NewName, true);
-  files::FoldKey(row.NewName, platform::NameRules::CaseFold::kUnicode, foldedName_);
+  files::FoldedAsciiPart(row.NewName, foldedName_);
   return Key(row.Folder, foldedName_, true);
 }
 
@@ -154,7 +156,7 @@ void RowChecks::Reset() noexcept {
   Entries().swap(checkedTargets_);
   repeatedSources_.clear();
   std::vector<Run>().swap(runs_);
-  std::vector<std::uint32_t>().swap(lastRuns_);
+  std::vector<std::uint64_t>().swap(lastRuns_);
   runFolder_ = nullptr;
   openFolder_ = 0;
   changedProposals_.clear();
@@ -279,24 +281,26 @@ void RowChecks::StartRun(const RenameEntry& row, std::size_t start,
   if (2 * (runs_.size() + 1) > lastRuns_.size()) {
     // Grown by doubling, and filled anew from the runs in order, so that the last run of each
     // group is the one found.
-    std::vector<std::uint32_t>(std::max<std::size_t>(64, 2 * lastRuns_.size())).swap(lastRuns_);
-    for (std::uint32_t run = 0; run < runs_.size(); ++run) LastRunOf(runs_[run].folder) = run + 1;
+    std::vector<std::uint64_t>(std::max<std::size_t>(64, 2 * lastRuns_.size())).swap(lastRuns_);
+    for (std::uint32_t run = 0; run < runs_.size(); ++run)
+      lastRuns_[SlotOf(runs_[run].folder)] = SlotValue(runs_[run].folder, run);
   }
-  std::uint32_t& last = LastRunOf(folder);
+  std::uint64_t& slot = lastRuns_[SlotOf(folder)];
+  const std::uint32_t last = slot == 0 ? kNoRun : static_cast<std::uint32_t>(slot) - 1;
   // The open group's entries are all kept, and a group first seen since `start` is all in the
   // entries not merged yet.
-  if (last != 0 && folder != openFolder_ && runs_[last - 1].first < start)
+  if (last != kNoRun && folder != openFolder_ && runs_[last].first < start)
     reopened.push_back(folder);
-  runs_.push_back({static_cast<std::uint32_t>(indexed_), folder, last == 0 ? kNoRun : last - 1});
-  last = static_cast<std::uint32_t>(runs_.size());
+  slot = SlotValue(folder, static_cast<std::uint32_t>(runs_.size()));
+  runs_.push_back({static_cast<std::uint32_t>(indexed_), folder, last});
   openFolder_ = folder;
 }
 
-std::uint32_t& RowChecks::LastRunOf(std::uint32_t folder) {
+std::size_t RowChecks::SlotOf(std::uint32_t folder) const noexcept {
+  // The slot holds its group beside the run, so that a search reads nothing else.
   const std::size_t mask = lastRuns_.size() - 1;
   for (std::size_t slot = (folder * std::size_t{0x9E3779B1u}) & mask;; slot = (slot + 1) & mask) {
-    std::uint32_t& run = lastRuns_[slot];
-    if (run == 0 || runs_[run - 1].folder == folder) return run;
+    if (lastRuns_[slot] == 0 || lastRuns_[slot] >> 32 == folder) return slot;
   }
 }
 
@@ -310,16 +314,9 @@ std::uint32_t RowChecks::GroupOf(std::size_t row) const {
 std::vector<std::pair<std::size_t, std::size_t>> RowChecks::RowsOf(std::uint32_t folder) const {
   std::vector<std::pair<std::size_t, std::size_t>> rows;
   if (lastRuns_.empty()) return rows;
-  const std::size_t mask = lastRuns_.size() - 1;
-  std::uint32_t run = kNoRun;
-  for (std::size_t slot = (folder * std::size_t{0x9E3779B1u}) & mask;; slot = (slot + 1) & mask) {
-    if (lastRuns_[slot] == 0) break;
-    if (runs_[lastRuns_[slot] - 1].folder == folder) {
-      run = lastRuns_[slot] - 1;
-      break;
-    }
-  }
-  for (; run != kNoRun; run = runs_[run].previous) {
+  const std::uint64_t slot = lastRuns_[SlotOf(folder)];
+  for (std::uint32_t run = slot == 0 ? kNoRun : static_cast<std::uint32_t>(slot) - 1; run != kNoRun;
+       run = runs_[run].previous) {
     const std::size_t end = run + 1 < runs_.size() ? runs_[run + 1].first : indexed_;
     rows.emplace_back(runs_[run].first, end);
   }

@@ -100,7 +100,11 @@ class RowChecks final : private RenameList::Listener {
   // Starts a run at row indexed_; the group goes on `reopened` when it has rows before `start`
   // and its lone entries were dropped.
   void StartRun(const RenameEntry& row, std::size_t start, std::vector<std::uint32_t>& reopened);
-  std::uint32_t& LastRunOf(std::uint32_t folder);
+  // The slot of lastRuns_ that holds `folder`'s last run, or the empty one where it would go.
+  std::size_t SlotOf(std::uint32_t folder) const noexcept;
+  static std::uint64_t SlotValue(std::uint32_t folder, std::uint32_t run) noexcept {
+    return std::uint64_t{folder} << 32 | (run + 1);
+  }
   std::uint32_t GroupOf(std::size_t row) const;
   // The rows of the runs of `folder`, from the last run to the first, as ranges [first, end).
   std::vector<std::pair<std::size_t, std::size_t>> RowsOf(std::uint32_t folder) const;
@@ -122,8 +126,9 @@ class RowChecks final : private RenameList::Listener {
   // rows may repeat. A million rows' entries would be 16 MB; mostly a few hundred are kept.
   Entries sources_, targets_;
   std::vector<Run> runs_;
-  // The last run of each group: open addressing on the group, run + 1, 0 for none.
-  std::vector<std::uint32_t> lastRuns_;
+  // The last run of each group: open addressing, the group in the high half and run + 1 in the
+  // low half; 0 for an empty slot.
+  std::vector<std::uint64_t> lastRuns_;
   const char* runFolder_ = nullptr;  // the folder of the last run
   std::uint32_t openFolder_ = 0;     // the group of the last run
   // The keys of sources_ that come more than once; mostly none.

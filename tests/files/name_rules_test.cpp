@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "cleaning/text_chars.h"
+
 namespace vornick::files {
 namespace {
 
@@ -117,6 +119,42 @@ TEST(NameRulesTest, FoldKey) {
       {"\xF0\x90\x90\x80", Fold::kUnicode, "\xF0\x90\x90\xA8"},  // beyond U+FFFF
       {"Q\xFFZ\xC3", Fold::kUnicode, "q\xFFz\xC3"}};             // bytes kept
   for (const auto& [name, fold, key] : cases) EXPECT_EQ(FoldKey(name, fold), key) << name;
+}
+
+// The ASCII part of the fold, worked out without ICU, is the ASCII bytes of the fold itself: on
+// random bytes (invalid sequences too), and for every character, of which only two fold into
+// ASCII from beyond it.
+TEST(NameRulesTest, FoldedAsciiPartIsTheAsciiOfTheUnicodeFold) {
+  const auto asciiOf = [](const std::string& key) {
+    std::string ascii;
+    for (const char c : key) {
+      if (static_cast<unsigned char>(c) < 0x80) ascii.push_back(c);
+    }
+    return ascii;
+  };
+  std::string part;
+  for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::string name;
+    cleaning::AppendChar(name, c);
+    FoldedAsciiPart("A" + name + "z", part);
+    ASSERT_EQ(part, asciiOf(FoldKey("A" + name + "z", NameRules::CaseFold::kUnicode)))
+        << std::hex << static_cast<std::uint32_t>(c);
+  }
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  const std::string pieces[] = {"A",       "k",    "\xE2\x84\xAA", "\xC5\xBF", "\xC3\x80",
+                                "\xC3",    "\xFF", "\xE2\x84",     "S",        "\xF0\x90\x90\x80",
+                                "\x84\xAA"};
+  for (int round = 0; round < 20000; ++round) {
+    std::string name;
+    for (std::uint32_t n = next() % 8; n-- > 0;) name += pieces[next() % std::size(pieces)];
+    FoldedAsciiPart(name, part);
+    ASSERT_EQ(part, asciiOf(FoldKey(name, NameRules::CaseFold::kUnicode))) << name;
+  }
 }
 
 TEST(MakeSafeTest, RewritesAsAPersonWould) {
