@@ -247,9 +247,15 @@ void RowChecks::IndexRows(std::size_t end) {
   targets.reserve(end - start);
   // Groups with rows before these whose lone entries were dropped: all their rows come back.
   std::vector<std::uint32_t> reopened;
+  // The rows before the first run begun here go on with the group open before, whose entries
+  // kept before may be what they repeat.
+  std::size_t continued = end;
   for (; indexed_ < end; ++indexed_) {
     const RenameEntry& row = list_.Row(indexed_);
-    if (runs_.empty() || row.Folder.data() != runFolder_) StartRun(row, start, reopened);
+    if (runs_.empty() || row.Folder.data() != runFolder_) {
+      if (continued == end) continued = indexed_;
+      StartRun(row, start, reopened);
+    }
     sources.push_back(EntryOf(Key(row.Folder, row.CurrentName, false), indexed_));
     if (row.NewName != row.CurrentName) targets.push_back(EntryOf(TargetKey(row), indexed_));
   }
@@ -259,12 +265,14 @@ void RowChecks::IndexRows(std::size_t end) {
     // Their entries kept are taken again with the rest, and kept once.
     AddRowsOf(reopened, start, &sources, &targets);
   }
-  Merge(sources_, sources);
-  Merge(targets_, targets);
+  Merge(sources_, sources, {start, continued});
+  Merge(targets_, targets, {start, continued});
 }
 
-void RowChecks::Merge(Entries& entries, Entries& fresh) const {
+void RowChecks::Merge(Entries& entries, Entries& fresh, Rows continued) const {
   SortEntries(fresh, 0);
+  // Most of them are alone in their group: they go before the merge, which then moves few.
+  DropLoneEntries(fresh, continued);
   const auto old = static_cast<std::ptrdiff_t>(entries.size());
   entries.insert(entries.end(), fresh.begin(), fresh.end());
   Entries().swap(fresh);
@@ -311,8 +319,8 @@ std::uint32_t RowChecks::GroupOf(std::size_t row) const {
   return std::prev(after)->folder;
 }
 
-std::vector<std::pair<std::size_t, std::size_t>> RowChecks::RowsOf(std::uint32_t folder) const {
-  std::vector<std::pair<std::size_t, std::size_t>> rows;
+std::vector<RowChecks::Rows> RowChecks::RowsOf(std::uint32_t folder) const {
+  std::vector<Rows> rows;
   if (lastRuns_.empty()) return rows;
   const std::uint64_t slot = lastRuns_[SlotOf(folder)];
   for (std::uint32_t run = slot == 0 ? kNoRun : static_cast<std::uint32_t>(slot) - 1; run != kNoRun;
@@ -337,26 +345,25 @@ void RowChecks::AddRowsOf(const std::vector<std::uint32_t>& folders, std::size_t
   }
 }
 
-void RowChecks::DropLoneEntries(Entries& entries) const {
+void RowChecks::DropLoneEntries(Entries& entries, Rows kept) const {
   if (entries.empty()) return;
   // The open group's rows, first to last.
-  std::vector<std::pair<std::size_t, std::size_t>> open = RowsOf(openFolder_);
+  std::vector<Rows> open = RowsOf(openFolder_);
   std::reverse(open.begin(), open.end());
-  const auto isOpen = [&open](std::size_t row) {
+  const auto keep = [&open, kept](std::size_t row) {
+    if (row >= kept.first && row < kept.second) return true;
     const auto after =
         std::upper_bound(open.begin(), open.end(), row,
-                         [](std::size_t index, const std::pair<std::size_t, std::size_t>& rows) {
-                           return index < rows.first;
-                         });
+                         [](std::size_t index, const Rows& rows) { return index < rows.first; });
     return after != open.begin() && row < std::prev(after)->second;
   };
-  std::size_t kept = 0;
+  std::size_t left = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const bool lone = (i == 0 || KeyOf(entries[i - 1]) != KeyOf(entries[i])) &&
                       (i + 1 == entries.size() || KeyOf(entries[i + 1]) != KeyOf(entries[i]));
-    if (!lone || isOpen(RowOf(entries[i]))) entries[kept++] = entries[i];
+    if (!lone || keep(RowOf(entries[i]))) entries[left++] = entries[i];
   }
-  entries.resize(kept);
+  entries.resize(left);
 }
 
 // The rows whose proposed names changed take their new keys. A new key may be that of a row
@@ -376,7 +383,7 @@ void RowChecks::Repropose() {
   Entries fresh;
   for (auto folder = folders.begin(); folder != folders.end(); ++folder) {
     AddRowsOf({*folder}, indexed_, nullptr, &fresh);
-    if (fresh.size() >= kIndexSlice || folder + 1 == folders.end()) Merge(targets_, fresh);
+    if (fresh.size() >= kIndexSlice || folder + 1 == folders.end()) Merge(targets_, fresh, {});
   }
   rows.clear();
   recount_ = true;

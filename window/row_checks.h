@@ -106,16 +106,20 @@ class RowChecks final : private RenameList::Listener {
     return std::uint64_t{folder} << 32 | (run + 1);
   }
   std::uint32_t GroupOf(std::size_t row) const;
-  // The rows of the runs of `folder`, from the last run to the first, as ranges [first, end).
-  std::vector<std::pair<std::size_t, std::size_t>> RowsOf(std::uint32_t folder) const;
+  // Rows [first, second).
+  using Rows = std::pair<std::size_t, std::size_t>;
+  // The rows of the runs of `folder`, from the last run to the first.
+  std::vector<Rows> RowsOf(std::uint32_t folder) const;
   // Adds the entries of the rows of the groups `folders` below row `end` to `sources` and
   // `targets` (either may be null).
   void AddRowsOf(const std::vector<std::uint32_t>& folders, std::size_t end, Entries* sources,
                  Entries* targets);
   // Takes `fresh` into `entries`, each entry once, and keeps only what the indexes need (see
-  // sources_).
-  void Merge(Entries& entries, Entries& fresh) const;
-  void DropLoneEntries(Entries& entries) const;
+  // sources_). Of `fresh`, all but the rows `continued` are of groups whose other rows are in it
+  // too, or of the open group.
+  void Merge(Entries& entries, Entries& fresh, Rows continued) const;
+  // Drops the entries whose key comes once, but those of the open group and of the rows `kept`.
+  void DropLoneEntries(Entries& entries, Rows kept = {}) const;
 
   platform::FileSystem& fileSystem_;
   RenameList& list_;

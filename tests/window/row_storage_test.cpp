@@ -149,8 +149,9 @@ TEST(RowStorageTest, AFolderListedAgainFurtherDownFindsItsEarlierRows) {
     add(k, "f" + n + "b", "n" + n + "b", Kind::kNone);
   }
   check("first visit");
-  // The last folder is still the open one: the next batch goes on with it.
-  add(kFolders - 1, "f" + last + "a", "x", Kind::kListedAgain);
+  // The last folder is still the open one: the next batch goes on with it, and this row's only
+  // match is in the batch before.
+  add(kFolders - 1, "f" + last + "b", "x", Kind::kListedAgain);
   // Backwards, so that each folder comes back among the others; 60,000 rows in one batch.
   for (std::size_t k = kFolders; k-- > 0;) {
     const std::string n = std::to_string(k);
