@@ -2,6 +2,7 @@
 #include "window/list_operations.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <stdexcept>
 #include <unordered_set>
@@ -211,15 +212,24 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
   // Thrown through the walk when the types cannot be read at its start.
   struct TypesUnreadable {};
   bool typesRead = false;
+  // Without pauses nothing in this process changes the settings during the load; another
+  // program's change is looked for every so often rather than at every folder, each look being
+  // a call to the system.
+  constexpr auto kTypesLookInterval = std::chrono::milliseconds(20);
+  std::chrono::steady_clock::time_point typesLooked;
   // Each folder is listed as soon as the walk has read it: only one folder's names are held beside
   // the rows, and the rows show while the walk goes on.
   const std::function<void()> listRead = [&] {
     while (!pending_.Empty()) {
       Notify(pause, Pause::kFolder);
-      // Looked at for every folder, so that a change of the settings during a long load is seen;
-      // a later reading that fails keeps the types read before.
+      // Looked at again during the load, so that a change of the settings during a long load is
+      // seen; a later reading that fails keeps the types read before.
       try {
-        FileTypes();
+        if (!typesRead || pause ||
+            std::chrono::steady_clock::now() - typesLooked >= kTypesLookInterval) {
+          FileTypes();
+          typesLooked = std::chrono::steady_clock::now();
+        }
         typesRead = true;
       } catch (const std::exception& error) {
         if (!typesRead) {
