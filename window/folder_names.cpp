@@ -13,10 +13,10 @@ std::uint32_t FolderNames::Folded(std::string_view name) noexcept {
 
 void FolderNames::Take(const platform::FolderListing& entries) {
   hashes_.resize(recorded_);
-  // Grown by a quarter, not doubled: the names of a million files' folders, and the moment both
-  // copies stand while it grows, stay small.
+  // Grown by doubling: a load takes folder after folder, and each growth copies every hash. Room
+  // not written to yet costs no memory, as a large block is mapped apart.
   if (const std::size_t needed = recorded_ + entries.Size(); needed > hashes_.capacity())
-    hashes_.reserve(needed + needed / 4);
+    hashes_.reserve(std::max(needed, 2 * hashes_.capacity()));
   for (std::size_t i = 0; i < entries.Size(); ++i) hashes_.push_back(Folded(entries.Name(i)));
   std::sort(hashes_.begin() + static_cast<std::ptrdiff_t>(recorded_), hashes_.end());
 }

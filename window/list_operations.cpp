@@ -2,6 +2,7 @@
 #include "window/list_operations.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <exception>
 #include <stdexcept>
@@ -26,19 +27,20 @@ std::string AsciiLower(std::string text) {
   return text;
 }
 
-// The music type that a file of no type taken is of, upper case ("FLAC"); empty for any other
-// file (a cover picture, a playlist).
-std::string MusicType(std::string_view name) {
+// The music type that a file of no type taken is of, as its place in files::kMusicTypes; none for
+// any other file (a cover picture, a playlist). Asked of every such file of a load: nothing is
+// allocated.
+std::optional<std::size_t> MusicType(std::string_view name) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || dot == 0) return {};
-  const std::string extension = AsciiLower(std::string(name.substr(dot + 1)));
-  for (const char* type : files::kMusicTypes) {
-    if (extension == type) {
-      std::string upper = extension;
-      std::transform(upper.begin(), upper.end(), upper.begin(),
-                     [](char c) { return cleaning::ToUpper(c); });
-      return upper;
-    }
+  const std::string_view extension = name.substr(dot + 1);
+  const auto sameType = [extension](std::string_view type) {
+    return extension.size() == type.size() &&
+           std::equal(type.begin(), type.end(), extension.begin(),
+                      [](char a, char b) { return a == cleaning::ToLower(b); });
+  };
+  for (std::size_t i = 0; i < std::size(files::kMusicTypes); ++i) {
+    if (sameType(files::kMusicTypes[i])) return i;
   }
   return {};
 }
@@ -194,10 +196,18 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
 void ListOperations::CountOtherTypes(const platform::FolderListing& entries,
                                      const std::vector<bool>& taken, GatherResult& result) {
   static const files::NamePattern kAnyFile("*");
+  std::array<std::size_t, std::size(files::kMusicTypes)> counts{};
   for (std::size_t i = 0; i < entries.Size(); ++i) {
     if (taken[i] || !files::IsMatchingFile(entries.Name(i), entries.Attributes(i), kAnyFile))
       continue;
-    if (std::string type = MusicType(entries.Name(i)); !type.empty()) ++result.otherTypes[type];
+    if (const std::optional<std::size_t> type = MusicType(entries.Name(i))) ++counts[*type];
+  }
+  for (std::size_t type = 0; type < counts.size(); ++type) {
+    if (counts[type] == 0) continue;
+    std::string upper = files::kMusicTypes[type];
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return cleaning::ToUpper(c); });
+    result.otherTypes[upper] += counts[type];
   }
 }
 

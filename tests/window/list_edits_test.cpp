@@ -138,21 +138,22 @@ TEST(ListEditsTest, ALoadCountsTheMusicOfOtherTypesItPassedOver) {
   desk.disk.AddFolder("/m/sub");
   for (const char* file :
        {"/m/a.mp3", "/m/b.MP3", "/m/c.flac", "/m/d.FLAC", "/m/e.wav", "/m/cover.jpg",
-        "/m/notes.txt", "/m/flac", "/m/sub/f.ogg", "/m/sub/g.mp3"}) {
+        "/m/notes.txt", "/m/flac", "/m/sub/f.ogg", "/m/sub/g.mp3", "/m/h.aiff", "/m/i.AIF"}) {
     desk.disk.AddFile(file);
   }
   desk.disk.AddFile("/m/hidden.wav", platform::kAttrArchive | platform::kAttrHidden);
   desk.disk.AddFolder("/m/folder.flac");
   GatherResult result = desk.operations.AddFolder("/m", {});
   EXPECT_EQ(result.added, 3u);
-  EXPECT_EQ(result.otherTypes,
-            (std::map<std::string, std::size_t>{{"FLAC", 2}, {"OGG", 1}, {"WAV", 1}}));
+  EXPECT_EQ(result.otherTypes, (std::map<std::string, std::size_t>{
+                                   {"AIF", 1}, {"AIFF", 1}, {"FLAC", 2}, {"OGG", 1}, {"WAV", 1}}));
 
   // With FLAC taken too, only the others are told; a type taken is never counted as passed over.
   desk.settings.SetTypes("MP3,FLAC", "0,1");
   result = desk.operations.AddFolder("/m", {});
   EXPECT_EQ(result.added, 5u);
-  EXPECT_EQ(result.otherTypes, (std::map<std::string, std::size_t>{{"OGG", 1}, {"WAV", 1}}));
+  EXPECT_EQ(result.otherTypes,
+            (std::map<std::string, std::size_t>{{"AIF", 1}, {"AIFF", 1}, {"OGG", 1}, {"WAV", 1}}));
 
   // A drop of a folder takes its MP3 files and tells the rest.
   result = desk.operations.AddDropped({"/m/sub"}, {});
