@@ -5,6 +5,7 @@
 #include <compare>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -193,6 +194,14 @@ class FileSystem {
   virtual NameRules RulesOf(const std::string& folder) noexcept {
     (void)folder;
     return {};
+  }
+
+  // The rules of every folder that a walk from `folder` reaches (never through a link), when no
+  // file system is mounted anywhere below it; none when one may be, or when that cannot be told,
+  // and each folder is then asked about alone. A load asks once for its whole tree.
+  virtual std::optional<NameRules> TreeRules(const std::string& folder) {
+    (void)folder;
+    return std::nullopt;
   }
 
   // Renames `from` to `to` without ever replacing another file: an existing target fails with

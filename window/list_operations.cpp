@@ -96,16 +96,21 @@ void ListOperations::AddEntry(const std::string& fullPath, bool markIfChanged) {
 }
 
 void ListOperations::AddEntry(std::string_view folder, std::string_view name, bool markIfChanged) {
+  AddEntry(folder, name, markIfChanged, 0);
+}
+
+void ListOperations::AddEntry(std::string_view folder, std::string_view name, bool markIfChanged,
+                              std::uint8_t treeRules) {
   try {
     cleaning::CleanFileName(name, cleaned_);
   } catch (...) {
     // A name that cannot be cleaned is listed all the same, unchecked with an empty proposed name.
-    list_.Append(name, folder, {}, false);
+    list_.Append(name, folder, {}, false, RowState::kNotRenamed, treeRules);
     ++added_;
     throw;
   }
   const bool checked = markIfChanged && cleaned_ != name;
-  list_.Append(name, folder, cleaned_, checked);
+  list_.Append(name, folder, cleaned_, checked, RowState::kNotRenamed, treeRules);
   ++added_;
 }
 
@@ -115,9 +120,9 @@ void ListOperations::AddRow(std::string_view currentName, std::string_view newNa
 }
 
 void ListOperations::AddEntryContained(std::string_view folder, std::string_view name,
-                                       bool markIfChanged) {
+                                       bool markIfChanged, std::uint8_t treeRules) {
   try {
-    AddEntry(folder, name, markIfChanged);
+    AddEntry(folder, name, markIfChanged, treeRules);
   } catch (const cleaning::NameCleaningError&) {
     // The row stays with an empty proposed name and unchecked; the next file follows.
   }
@@ -150,6 +155,13 @@ void ListOperations::FillPending(std::string folder, const PauseHook& pause, Gat
   folder.push_back(files::kSeparator);
   walkedAtRename_ = renames_;
   const std::function<void()> walked = [&pause] { Notify(pause, Pause::kWalk); };
+  // One look at the mounts spares a look at each folder's file system.
+  const std::optional<platform::NameRules> treeRules = fileSystem_.TreeRules(folder);
+  walkRules_ = treeRules ? list_.TreeRulesPlace(*treeRules) : 0;
+  struct Reset {
+    std::uint8_t& place;
+    ~Reset() { place = 0; }
+  } reset{walkRules_};
   files::AddFolderTree(fileSystem_, pending_, folder, walked, &result.passedOver, listRead);
 }
 
@@ -179,7 +191,8 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
     // Only the names of folders with rows are kept: only rows ask whether a name is taken.
     names_.Take(*entries);
     const std::size_t first = list_.Count();
-    for (const std::size_t i : picked_) AddEntryContained(folder, entries->Name(i), true);
+    for (const std::size_t i : picked_)
+      AddEntryContained(folder, entries->Name(i), true, walkRules_);
     names_.Record(list_.Row(first).Folder.data());
     return;
   }
@@ -187,7 +200,7 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
   for (const files::NamePattern& filePattern : filePatterns) {
     const auto names = files::ListFiles(fileSystem_, folder + filePattern.Text());
     for (const std::string& name : names.value_or(std::vector<std::string>{})) {
-      if (taken.insert(name).second) AddEntryContained(folder, name, true);
+      if (taken.insert(name).second) AddEntryContained(folder, name, true, walkRules_);
     }
   }
 }

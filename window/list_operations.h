@@ -130,12 +130,18 @@ class ListOperations {
   // Empties the list; a gathering under way goes on appending to the empty list.
   void Clear() noexcept {
     list_.Clear();
+    // A load under way goes on into the empty list, whose table of rules is empty too.
+    walkRules_ = 0;
     names_.Forget();
     if (history_) history_->Forget();
   }
 
  private:
-  void AddEntryContained(std::string_view folder, std::string_view name, bool markIfChanged);
+  // The row takes `treeRules`, the place of its tree's rules in the list, when a load knows them.
+  void AddEntry(std::string_view folder, std::string_view name, bool markIfChanged,
+                std::uint8_t treeRules);
+  void AddEntryContained(std::string_view folder, std::string_view name, bool markIfChanged,
+                         std::uint8_t treeRules = 0);
   const std::vector<std::string>& FileTypes();
   // Walks `folder`, calling `listRead` after each folder is put on the work list.
   void FillPending(std::string folder, const PauseHook& pause, GatherResult& result,
@@ -165,6 +171,9 @@ class ListOperations {
   std::optional<std::string> typesFingerprint_;
   // Counts Rename and Undo, which may change the names of folders walked before.
   std::uint64_t renames_ = 0, walkedAtRename_ = 0;
+  // The rules the walk under way found for its whole tree, as their place in the list; 0 when
+  // it found none, and each folder's rules are asked for.
+  std::uint8_t walkRules_ = 0;
   std::optional<RenameHistory> history_;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/rename_list.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -45,10 +46,13 @@ RowName RenameList::NameBytes::Add(std::string_view name) {
 }
 
 std::size_t RenameList::Append(std::string_view currentName, std::string_view folder,
-                               std::string_view newName, bool checked, RowState state) {
+                               std::string_view newName, bool checked, RowState state,
+                               std::uint8_t treeRules) {
+  if (treeRules > treeRules_.size()) throw std::out_of_range("no such tree rules");
   RenameEntry row;
   row.Checked = checked;
   row.State = state;
+  row.TreeRules = treeRules & 7u;
   if (count_ != 0 && At(count_ - 1).Folder == folder) {
     row.Folder = At(count_ - 1).Folder;
   } else {
@@ -62,6 +66,14 @@ std::size_t RenameList::Append(std::string_view currentName, std::string_view fo
   const std::size_t index = count_++;
   TellAll([index](Listener& listener) { listener.RowsAppended(index, 1); });
   return index;
+}
+
+std::uint8_t RenameList::TreeRulesPlace(const platform::NameRules& rules) {
+  const auto known = std::find(treeRules_.begin(), treeRules_.end(), rules);
+  if (known != treeRules_.end()) return static_cast<std::uint8_t>(known - treeRules_.begin() + 1);
+  if (treeRules_.size() == kMostTreeRules) return 0;
+  treeRules_.push_back(rules);
+  return static_cast<std::uint8_t>(treeRules_.size());
 }
 
 void RenameList::SetChecked(std::size_t index, bool checked) {
@@ -119,6 +131,7 @@ void RenameList::Clear() noexcept {
   count_ = 0;
   checked_ = renamed_ = failed_ = 0;
   failures_.clear();
+  treeRules_.clear();
   selectedItem_.reset();
   TellAll([](Listener& listener) { listener.Cleared(); });
 }

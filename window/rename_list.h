@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "window/reason.h"
 
 namespace vornick::window {
@@ -82,10 +83,15 @@ struct RenameEntry {
   RowState State : 2 = RowState::kNotRenamed;
   // The proposed name was typed by the user rather than worked out from the current name.
   bool Edited : 1 = false;
+  // The rules the load found for the whole tree the row's folder is in, as their place in the
+  // list's table (RenameList::TreeRules); 0 when the folder's own rules are to be asked for.
+  std::uint8_t TreeRules : 3 = 0;
 
   RowName FolderPath() const { return Folder; }
   bool IsRenamed() const { return State == RowState::kRenamed || State == RowState::kUndoFailed; }
 };
+// A million rows' budget counts on it.
+static_assert(sizeof(RenameEntry) == 3 * sizeof(RowName) + 1);
 
 // The rows of the list, in the order they were added; rows are numbered from 0 here. The list
 // alone changes its rows, and tells every listener what it changed, so that what is worked out
@@ -128,8 +134,8 @@ class RenameList {
   // Appends a row and returns its number; the folder's copy is shared with the row before when
   // they are equal. A name or folder holding a NUL byte is refused (std::invalid_argument).
   std::size_t Append(std::string_view currentName, std::string_view folder,
-                     std::string_view newName, bool checked,
-                     RowState state = RowState::kNotRenamed);
+                     std::string_view newName, bool checked, RowState state = RowState::kNotRenamed,
+                     std::uint8_t treeRules = 0);
   void SetChecked(std::size_t index, bool checked);
   void SetAllChecked(bool checked) noexcept;
   // Gives a row another proposed name, checked when it differs from the current one; `edited` says
@@ -140,6 +146,13 @@ class RenameList {
   // Why the last Rename or Undo of a row failed; none when it did not.
   Reason Failure(std::size_t index) const;
   void Clear() noexcept;
+
+  // The place of `rules` in the table of rules found for whole trees, for rows to keep: from 1 on,
+  // and 0 when the table is full. The table is emptied with the list.
+  std::uint8_t TreeRulesPlace(const platform::NameRules& rules);
+  const platform::NameRules& TreeRules(std::uint8_t place) const {
+    return treeRules_.at(place - 1);
+  }
 
   // The view's own marks, which nothing else looks at: no listener is told of them.
   void SetSelected(std::size_t index, bool selected) { At(index).Selected = selected; }
@@ -196,6 +209,9 @@ class RenameList {
   std::unordered_map<std::size_t, Reason> failures_;
   std::optional<std::size_t> selectedItem_;
   std::vector<Listener*> listeners_;
+  // As many as a row's three bits can tell.
+  static constexpr std::size_t kMostTreeRules = 7;
+  std::vector<platform::NameRules> treeRules_;
 };
 
 }  // namespace vornick::window

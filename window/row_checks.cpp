@@ -78,6 +78,8 @@ std::uint32_t RowChecks::Key(RowName folder, std::string_view name, bool foldCas
 }
 
 platform::NameRules RowChecks::Rules(const RenameEntry& row) {
+  // A load that found no mount below its folder told the rules of its whole tree.
+  if (row.TreeRules != 0) return list_.TreeRules(row.TreeRules);
   if (rulesFolder_ == row.Folder.data()) return rules_;
   // Rows of a folder come together, and a view asks about the rows on screen again and again: the
   // rules of the folders asked about last are kept, not those of a million rows' folders.

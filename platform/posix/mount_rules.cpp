@@ -125,6 +125,14 @@ const MountEntry* FindMount(std::span<const MountEntry> mounts, std::uint32_t ma
   return closest != nullptr ? closest : first;
 }
 
+bool MountedBelow(std::span<const MountEntry> mounts, std::string_view folder) {
+  folder = WithoutTrailingSeparators(folder);
+  return std::any_of(mounts.begin(), mounts.end(), [folder](const MountEntry& mount) {
+    const std::string_view point = WithoutTrailingSeparators(mount.mountPoint);
+    return point != folder && Holds(folder, point);
+  });
+}
+
 std::optional<System> SystemOfMagic(std::uint32_t magic) {
   switch (magic) {
     case 0x4d44:  // vfat, msdos
@@ -330,6 +338,22 @@ NameRules MountRules::RulesOf(const std::string& folder) noexcept {
     return rules;
   } catch (...) {
     return {};
+  }
+}
+
+std::optional<NameRules> MountRules::TreeRules(const std::string& folder) noexcept {
+  try {
+    const std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr),
+                                                           &std::free);
+    if (!real) return std::nullopt;
+    const std::optional<std::string> text = ReadFile(proc_ + "/self/mountinfo", 64 << 20);
+    if (!text.has_value()) return std::nullopt;
+    const std::vector<MountEntry> mounts = ParseMountInfo(*text);
+    // A list of no mounts at all was not read right: every system has its root mounted.
+    if (mounts.empty() || MountedBelow(mounts, real.get())) return std::nullopt;
+    return RulesOf(folder);
+  } catch (...) {
+    return std::nullopt;
   }
 }
 

@@ -40,6 +40,10 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text);
 const MountEntry* FindMount(std::span<const MountEntry> mounts, std::uint32_t major,
                             std::uint32_t minor, std::string_view path);
 
+// True when a mount point of `mounts` lies below `folder` (a real path, without a trailing
+// separator but for the root): somewhere in its tree, another file system may begin.
+bool MountedBelow(std::span<const MountEntry> mounts, std::string_view folder);
+
 // The system statfs's f_type names; nothing for FUSE, whose daemon may serve any.
 std::optional<NameRules::System> SystemOfMagic(std::uint32_t magic);
 
@@ -87,6 +91,9 @@ class MountRules {
   // The rules of the file system `folder` is on; POSIX's when that cannot be found out. Costs a
   // statx and a statfs once the folder's mount has been looked up.
   NameRules RulesOf(const std::string& folder) noexcept;
+  // The rules of `folder`'s whole tree when nothing is mounted below it; costs a look at the
+  // mounts and a realpath.
+  std::optional<NameRules> TreeRules(const std::string& folder) noexcept;
 
  private:
   NameRules LookUp(const std::string& folder, std::uint32_t major, std::uint32_t minor,

@@ -28,6 +28,9 @@ class PosixFileSystem final : public FileSystem {
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
   NameRules RulesOf(const std::string& folder) noexcept override { return mounts_.RulesOf(folder); }
+  std::optional<NameRules> TreeRules(const std::string& folder) override {
+    return mounts_.TreeRules(folder);
+  }
 
  private:
   // Opens `folder` for reading: through the folder held for the walk that it lies right in, else

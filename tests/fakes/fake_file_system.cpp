@@ -70,11 +70,27 @@ void FakeFileSystem::SetRules(const std::string& folder, const platform::NameRul
 }
 
 platform::NameRules FakeFileSystem::RulesOf(const std::string& folder) noexcept {
+  ++rulesOfCalls_;
   try {
     return nodes_.at(Resolve(folder)).rules;
   } catch (const std::exception&) {
     return {};
   }
+}
+
+std::optional<platform::NameRules> FakeFileSystem::TreeRules(const std::string& folder) {
+  const auto start = nodes_.find(Resolve(folder));
+  if (start == nodes_.end()) return std::nullopt;
+  const std::string below = start->first + '/';
+  for (auto it = nodes_.lower_bound(below); it != nodes_.end() && it->first.starts_with(below);
+       ++it) {
+    const Node& node = it->second;
+    if ((node.attributes & platform::kAttrDirectory) != 0 && !node.link &&
+        node.rules != start->second.rules) {
+      return std::nullopt;
+    }
+  }
+  return start->second.rules;
 }
 
 std::optional<std::string> FakeFileSystem::FoldedEntry(const std::string& key,

@@ -25,6 +25,8 @@ namespace vornick::fakes {
 // ENAMETOOLONG), and finds names as its case rule folds them; with `caseStaysOnRename` a change of
 // letter case alone answers success and changes nothing, as kernel vfat and exfat do.
 // ReadFolder lists in the real order, links resolved. Rename never replaces another entry.
+// TreeRules tells a folder's rules for its whole tree when every folder in it has the same, as
+// though a folder of other rules were another file system mounted there.
 // GetIdentity and Rename may be called from two threads at once.
 class FakeFileSystem : public platform::FileSystem {
  public:
@@ -39,6 +41,7 @@ class FakeFileSystem : public platform::FileSystem {
 
   int ReadFolderCalls() const noexcept { return readFolderCalls_; }
   int RenameCalls() const noexcept { return renameCalls_; }
+  int RulesOfCalls() const noexcept { return rulesOfCalls_; }
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
@@ -46,6 +49,7 @@ class FakeFileSystem : public platform::FileSystem {
   platform::FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
   platform::NameRules RulesOf(const std::string& folder) noexcept override;
+  std::optional<platform::NameRules> TreeRules(const std::string& folder) override;
 
  private:
   struct Node {
@@ -68,6 +72,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::map<std::string, Node> nodes_;  // by path without trailing '/'; the root is ""
   int readFolderCalls_ = 0;
   int renameCalls_ = 0;
+  int rulesOfCalls_ = 0;
   // The history's lookups run on a thread of their own, beside the renames.
   std::mutex mutex_;
 };

@@ -124,6 +124,22 @@ TEST(MountInfoTest, FindsTheMountOfTheDeviceThatHoldsThePathMostClosely) {
   }
 }
 
+TEST(MountInfoTest, TellsWhetherAMountPointLiesBelowAFolder) {
+  const std::vector<MountEntry> mounts = {
+      {8, 1, "/", "ext4", "/dev/sda1", "rw"},
+      {7, 2, "/mnt/a", "vfat", "/dev/sdb1", "rw"},
+      {7, 3, "/mnt/ab/c", "exfat", "/dev/sdc1", "rw"},
+      {7, 4, "/mnt/a b/c", "vfat", "/dev/sdd1", "rw"},
+  };
+  const std::pair<std::string_view, bool> cases[] = {
+      {"/mnt", true},    {"/mnt/", true},      {"/mnt/a", false},   {"/mnt/a/", false},
+      {"/mnt/ab", true}, {"/mnt/ab/c", false}, {"/mnt/a b", true},  {"/mn", false},
+      {"/", true},       {"/home/u", false},   {"/mnt/a/b", false},
+  };
+  for (const auto& [folder, below] : cases)
+    EXPECT_EQ(MountedBelow(mounts, folder), below) << folder;
+}
+
 TEST(StatfsTest, TellsTheSystemByItsMagicNumber) {
   const std::pair<std::uint32_t, std::optional<System>> cases[] = {
       {0xEF53, kPosix},            // ext2, ext3, ext4
@@ -328,6 +344,15 @@ TEST(MountRulesTest, GivesPosixRulesForAPosixFolderAndForOneNotThere) {
   }
 }
 
+TEST(MountRulesTest, GivesATreesRulesOnlyWhenNothingIsMountedBelowIt) {
+  TempFolder temp;
+  MountRules mounts;
+  EXPECT_EQ(mounts.TreeRules(temp.Path()), mounts.RulesOf(temp.Path()));
+  EXPECT_EQ(mounts.TreeRules("/"), std::nullopt);  // /proc at least
+  EXPECT_EQ(mounts.TreeRules(temp.Path() + "missing/"), std::nullopt);
+  EXPECT_EQ(MountRules(temp.Path() + "no-proc").TreeRules(temp.Path()), std::nullopt);
+}
+
 TEST(MountRulesTest, TellsTmpfsExfatAndNtfsOnLoopDevicesAndNtfsOptionsOnEachMount) {
   const std::string why = WhyNoLoopMounts({"mkfs.exfat", "mount.exfat-fuse", "mkntfs", "ntfs-3g",
                                            "lowntfs-3g", "losetup", "fusermount"});
@@ -353,6 +378,9 @@ TEST(MountRulesTest, TellsTmpfsExfatAndNtfsOnLoopDevicesAndNtfsOptionsOnEachMoun
   EXPECT_EQ(Shown(mounts.RulesOf(stick)), "exFAT");
   EXPECT_EQ(Shown(mounts.RulesOf(stick + "album/")), "exFAT");
   EXPECT_EQ(Shown(mounts.RulesOf(temp.Path())), "POSIX");
+  // A tree with the stick mounted in it has no rules of its own; the stick's tree has.
+  EXPECT_EQ(mounts.TreeRules(temp.Path()), std::nullopt);
+  EXPECT_EQ(Shown(mounts.TreeRules(stick).value_or(NameRules())), "exFAT");
 
   LoopImage ntfs(temp.Path() + "ntfs.img");
   ASSERT_TRUE(ntfs.Format(16, "mkntfs -F -Q"));

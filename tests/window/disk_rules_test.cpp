@@ -414,6 +414,61 @@ TEST_F(DiskRulesMarksTest, AChangedProposalIsLookedAtAgain) {
   EXPECT_TRUE(operations.Rename().empty());
 }
 
+// A load takes its tree's rules once when nothing is mounted below it, and its rows keep them; a
+// tree with another file system in it asks each folder. The list holds seven trees' rules: rows
+// of an eighth and a ninth ask their folders, and are judged alike.
+TEST_F(DiskRulesMarksTest, ALoadTakesItsTreesRulesOnceAndEachRowKeepsThem) {
+  NameRules shortNames = platform::RulesFor(System::kPosix), shorterNames = shortNames;
+  shortNames.maxLength = 40;
+  shorterNames.maxLength = 30;
+  const std::vector<NameRules> trees = {platform::RulesFor(System::kPosix),
+                                        platform::RulesFor(System::kFat),
+                                        platform::RulesFor(System::kExfat),
+                                        platform::RulesFor(System::kNtfs),
+                                        platform::RulesFor(System::kNtfs, true),
+                                        platform::RulesFor(System::kSmb),
+                                        platform::RulesFor(System::kUnknown),
+                                        shortNames,
+                                        shorterNames};
+  std::vector<NameRules> expected;
+  for (std::size_t k = 0; k < trees.size(); ++k) {
+    const std::string root = "/t" + std::to_string(k) + "/";
+    for (const std::string& folder : {root, root + "sub/"}) {
+      fileSystem.AddFile(folder + "a_b: c.mp3");
+      fileSystem.SetRules(folder, trees[k]);
+    }
+    operations.AddFolder(root, {});
+    expected.insert(expected.end(), 2, trees[k]);
+  }
+  // A card mounted inside a POSIX tree.
+  fileSystem.AddFile("/mixed/a_b: c.mp3");
+  fileSystem.AddFile("/mixed/card/a_b: c.mp3");
+  fileSystem.SetRules("/mixed/card/", platform::RulesFor(System::kFat));
+  operations.AddFolder("/mixed/", {});
+  expected.push_back(platform::RulesFor(System::kPosix));
+  expected.push_back(platform::RulesFor(System::kFat));
+
+  const int asked = fileSystem.RulesOfCalls();
+  ASSERT_EQ(operations.List().Count(), expected.size());
+  for (int round = 0; round < 2; ++round) {
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      ASSERT_EQ(operations.Checks().FolderRules(i), expected[i]) << i;
+  }
+  // The eighth and ninth trees' two folders and the mixed tree's two, each once.
+  EXPECT_EQ(fileSystem.RulesOfCalls() - asked, 6);
+  EXPECT_EQ(operations.Checks().Refusal(expected.size() - 1).kind, Kind::kForbiddenCharacter);
+  EXPECT_EQ(operations.Checks().Refusal(expected.size() - 2).kind, Kind::kNone);
+
+  // Clear List during a load: the rows after it are judged by their folders' rules.
+  operations.Clear();
+  operations.AddFolder("/t1/", [&](Pause pause) {
+    if (pause == Pause::kFolder && operations.List().Count() == 1) operations.Clear();
+  });
+  ASSERT_EQ(operations.List().Count(), 1u);
+  EXPECT_EQ(operations.List().Row(0).FolderPath(), "/t1/sub/");
+  EXPECT_EQ(operations.Checks().Refusal(0).kind, Kind::kForbiddenCharacter);
+}
+
 TEST_F(DiskRulesMarksTest, AnotherFolderLoadedAfterClearIsJudgedByItsOwnRules) {
   // Paths of one length, so that the second folder's path may well take the first one's memory.
   fileSystem.AddFile("/pos/a_b: c.mp3");
