@@ -246,7 +246,7 @@ int Run(const Library& library, const std::string& historyFolder) {
   vornick::bench::TimesReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::cout << "load / walk floor: " << reporter.Ratio("BM_LoadFolder", "BM_WalkFloor")
-            << " (target 1.5 at most)\n"
+            << " (target 1.3 at most)\n"
             << "rename / floor: "
             << reporter.Ratio("BM_Rename/real_time", "BM_RenameFloor/real_time")
             << " (target 1.15 at most)\n"
