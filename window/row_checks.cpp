@@ -252,11 +252,14 @@ void RowChecks::IndexRows(std::size_t end) {
   // The rows before the first run begun here go on with the group open before, whose entries
   // kept before may be what they repeat.
   std::size_t continued = end;
+  const std::size_t firstRun = runs_.size();
+  // Whether a group of a run begun here has another run, here or before.
+  bool seenAgain = false;
   for (; indexed_ < end; ++indexed_) {
     const RenameEntry& row = list_.Row(indexed_);
     if (runs_.empty() || row.Folder.data() != runFolder_) {
       if (continued == end) continued = indexed_;
-      StartRun(row, start, reopened);
+      seenAgain |= StartRun(row, start, reopened);
     }
     sources.push_back(EntryOf(Key(row.Folder, row.CurrentName, false), indexed_));
     if (row.NewName != row.CurrentName) targets.push_back(EntryOf(TargetKey(row), indexed_));
@@ -266,6 +269,12 @@ void RowChecks::IndexRows(std::size_t end) {
     reopened.erase(std::unique(reopened.begin(), reopened.end()), reopened.end());
     // Their entries kept are taken again with the rest, and kept once.
     AddRowsOf(reopened, start, &sources, &targets);
+  }
+  if (!seenAgain) {
+    // Each run's folder is in no other run: its repeats are found within it, with no sort of
+    // the whole slice.
+    KeepRepeatsWithinRuns(sources, {start, continued}, firstRun);
+    KeepRepeatsWithinRuns(targets, {start, continued}, firstRun);
   }
   Merge(sources_, sources, {start, continued});
   Merge(targets_, targets, {start, continued});
@@ -283,7 +292,7 @@ void RowChecks::Merge(Entries& entries, Entries& fresh, Rows continued) const {
   DropLoneEntries(entries);
 }
 
-void RowChecks::StartRun(const RenameEntry& row, std::size_t start,
+bool RowChecks::StartRun(const RenameEntry& row, std::size_t start,
                          std::vector<std::uint32_t>& reopened) {
   runFolder_ = row.Folder.data();
   const auto folder = static_cast<std::uint32_t>(FolderHash(row.Folder) >> 32);
@@ -304,6 +313,31 @@ void RowChecks::StartRun(const RenameEntry& row, std::size_t start,
   slot = SlotValue(folder, static_cast<std::uint32_t>(runs_.size()));
   runs_.push_back({static_cast<std::uint32_t>(indexed_), folder, last});
   openFolder_ = folder;
+  return last != kNoRun;
+}
+
+void RowChecks::KeepRepeatsWithinRuns(Entries& fresh, Rows kept, std::size_t firstRun) const {
+  // Entries are in row order, so each run's are together; they are sorted run by run, and the
+  // kept ones moved to the front, never past one not read yet.
+  std::size_t left = 0, at = 0;
+  const auto run = [&](std::size_t end, bool keepAll) {
+    std::size_t past = at;
+    while (past < fresh.size() && RowOf(fresh[past]) < end) ++past;
+    if (!keepAll) std::sort(fresh.begin() + at, fresh.begin() + past);
+    for (std::size_t i = at; i < past; ++i) {
+      const bool lone = (i == at || KeyOf(fresh[i - 1]) != KeyOf(fresh[i])) &&
+                        (i + 1 == past || KeyOf(fresh[i + 1]) != KeyOf(fresh[i]));
+      if (keepAll || !lone) fresh[left++] = fresh[i];
+    }
+    at = past;
+  };
+  run(kept.second, true);
+  for (std::size_t index = firstRun; index < runs_.size(); ++index) {
+    // The last run is the open group's.
+    const bool last = index + 1 == runs_.size();
+    run(last ? indexed_ : runs_[index + 1].first, last);
+  }
+  fresh.resize(left);
 }
 
 std::size_t RowChecks::SlotOf(std::uint32_t folder) const noexcept {

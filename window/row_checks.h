@@ -56,6 +56,8 @@ class RowChecks final : private RenameList::Listener {
   // half, so that entries sort by name and then by row in one word.
   using Entry = std::uint64_t;
   using Entries = std::vector<Entry>;
+  // Rows [first, second).
+  using Rows = std::pair<std::size_t, std::size_t>;
 
   void RowsAppended(std::size_t, std::size_t) noexcept override {}
   void CheckChanged(std::size_t index) noexcept override;
@@ -97,17 +99,19 @@ class RowChecks final : private RenameList::Listener {
   };
   static constexpr std::uint32_t kNoRun = ~std::uint32_t{0};
 
-  // Starts a run at row indexed_; the group goes on `reopened` when it has rows before `start`
-  // and its lone entries were dropped.
-  void StartRun(const RenameEntry& row, std::size_t start, std::vector<std::uint32_t>& reopened);
+  // Starts a run at row indexed_, and tells whether its group had a run before; the group goes on
+  // `reopened` when it has rows before `start` and its lone entries were dropped.
+  bool StartRun(const RenameEntry& row, std::size_t start, std::vector<std::uint32_t>& reopened);
+  // Of `fresh`, the entries of the rows `kept` and of the runs from runs_[firstRun] on, in row
+  // order, each run's group in no other run: keeps those of `kept` and of the last run, and of
+  // the other runs those whose key another entry of their run shares.
+  void KeepRepeatsWithinRuns(Entries& fresh, Rows kept, std::size_t firstRun) const;
   // The slot of lastRuns_ that holds `folder`'s last run, or the empty one where it would go.
   std::size_t SlotOf(std::uint32_t folder) const noexcept;
   static std::uint64_t SlotValue(std::uint32_t folder, std::uint32_t run) noexcept {
     return std::uint64_t{folder} << 32 | (run + 1);
   }
   std::uint32_t GroupOf(std::size_t row) const;
-  // Rows [first, second).
-  using Rows = std::pair<std::size_t, std::size_t>;
   // The rows of the runs of `folder`, from the last run to the first.
   std::vector<Rows> RowsOf(std::uint32_t folder) const;
   // Adds the entries of the rows of the groups `folders` below row `end` to `sources` and

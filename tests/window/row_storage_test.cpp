@@ -142,17 +142,25 @@ TEST(RowStorageTest, AFolderListedAgainFurtherDownFindsItsEarlierRows) {
     for (std::size_t i = 0; i < expected.size(); ++i)
       ASSERT_EQ(operations.Checks().Refusal(i).kind, expected[i]) << when << ", row " << i;
   };
-  const std::string last = std::to_string(kFolders - 1);
+  const std::string last = std::to_string(kFolders + 499);
   for (std::size_t k = 0; k < kFolders; ++k) {
     const std::string n = std::to_string(k);
     add(k, "f" + n + "a", "n" + n + "a", Kind::kNone);
     add(k, "f" + n + "b", "n" + n + "b", Kind::kNone);
   }
+  // Folders after them, each with a name proposed twice and a file listed twice.
+  for (std::size_t k = kFolders; k < kFolders + 500; ++k) {
+    const std::string n = std::to_string(k);
+    add(k, "f" + n + "a", "n" + n + "a", Kind::kNone);
+    add(k, "f" + n + "b", "n" + n + "a", Kind::kProposedTwice);
+    add(k, "f" + n + "a", "m" + n, Kind::kListedAgain);
+  }
   check("first visit");
   // The last folder is still the open one: the next batch goes on with it, and this row's only
   // match is in the batch before.
-  add(kFolders - 1, "f" + last + "b", "x", Kind::kListedAgain);
+  add(kFolders + 499, "f" + last + "b", "x", Kind::kListedAgain);
   // Backwards, so that each folder comes back among the others; 60,000 rows in one batch.
+  const std::size_t secondVisit = expected.size();
   for (std::size_t k = kFolders; k-- > 0;) {
     const std::string n = std::to_string(k);
     add(k, "f" + n + "a", "m" + n + "a", Kind::kListedAgain);
@@ -166,7 +174,7 @@ TEST(RowStorageTest, AFolderListedAgainFurtherDownFindsItsEarlierRows) {
     ASSERT_EQ(operations.EditNewName(2 * k + 1, "n" + std::to_string(k) + "a.mp3"),
               ListOperations::EditRefusal::kNone);
     expected[2 * k + 1] = Kind::kProposedTwice;
-    expected[2 * kFolders + 1 + 3 * (kFolders - 1 - k) + 1] = Kind::kNone;
+    expected[secondVisit + 3 * (kFolders - 1 - k) + 1] = Kind::kNone;
   }
   check("after the edits");
 }
