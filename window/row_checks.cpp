@@ -93,15 +93,15 @@ platform::NameRules RowChecks::Rules(const RenameEntry& row) {
   return rules_;
 }
 
-std::uint32_t RowChecks::TargetKey(const RenameEntry& row) {
+std::uint32_t RowChecks::TargetKey(RowName folder, std::string_view proposed) {
   // Every fold a file system makes is a part of the Unicode one: names one of them takes for the
   // same share this key, and the folder's rules tell them apart when a row is looked at. So no
   // folder's file system is asked while a million rows are indexed. Of a name beyond ASCII only
   // the ASCII part of its fold is taken: folding every letter is most of the cost of indexing,
   // and the few names it makes share a key are compared.
-  if (cleaning::IsAscii(row.NewName)) return Key(row.Folder, row.NewName, true);
-  files::FoldedAsciiPart(row.NewName, foldedName_);
-  return Key(row.Folder, foldedName_, true);
+  if (cleaning::IsAscii(proposed)) return Key(folder, proposed, true);
+  files::FoldedAsciiPart(proposed, foldedName_);
+  return Key(folder, foldedName_, true);
 }
 
 void RowChecks::Forget() noexcept {
@@ -261,8 +261,12 @@ void RowChecks::IndexRows(std::size_t end) {
       if (continued == end) continued = indexed_;
       seenAgain |= StartRun(row, start, reopened);
     }
-    sources.push_back(EntryOf(Key(row.Folder, row.CurrentName, false), indexed_));
-    if (row.NewName != row.CurrentName) targets.push_back(EntryOf(TargetKey(row), indexed_));
+    // Each name's length is found once.
+    const std::string_view current = row.CurrentName;
+    sources.push_back(EntryOf(Key(row.Folder, current, false), indexed_));
+    if (row.NewName.data() == row.CurrentName.data()) continue;
+    const std::string_view proposed = row.NewName;
+    if (proposed != current) targets.push_back(EntryOf(TargetKey(row.Folder, proposed), indexed_));
   }
   if (!reopened.empty()) {
     std::sort(reopened.begin(), reopened.end());

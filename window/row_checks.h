@@ -80,7 +80,8 @@ class RowChecks final : private RenameList::Listener {
   std::uint64_t FolderHash(RowName folder) noexcept;
   std::uint32_t Key(RowName folder, std::string_view name, bool foldCase) noexcept;
   // The key of a row's proposed name, shared by the names any file system takes for it.
-  std::uint32_t TargetKey(const RenameEntry& row);
+  std::uint32_t TargetKey(const RenameEntry& row) { return TargetKey(row.Folder, row.NewName); }
+  std::uint32_t TargetKey(RowName folder, std::string_view proposed);
   platform::NameRules Rules(const RenameEntry& row);
   // Whether an earlier row of the same file is renamed, or renames it first.
   bool ListedAgain(std::size_t index, const RenameEntry& row);
