@@ -205,10 +205,9 @@ void SortInPlace(Entry* in, std::size_t count, int shift) {
   }
 }
 
-// Sorts entries[from..] by key and then row. A million rows arrive in one batch when a long load
-// ends, when memory is at its peak: they are sorted in place, with no second array of them.
-void SortEntries(std::vector<Entry>& entries, std::size_t from) {
-  SortInPlace(entries.data() + from, entries.size() - from, 56);
+// Sorts entries by key and then row, in place, with no second array of them.
+void SortEntries(std::vector<Entry>& entries) {
+  SortInPlace(entries.data(), entries.size(), 56);
 }
 
 }  // namespace
@@ -285,7 +284,7 @@ void RowChecks::IndexRows(std::size_t end) {
 }
 
 void RowChecks::Merge(Entries& entries, Entries& fresh, Rows continued) const {
-  SortEntries(fresh, 0);
+  SortEntries(fresh);
   // Most of them are alone in their group: they go before the merge, which then moves few.
   DropLoneEntries(fresh, continued);
   const auto old = static_cast<std::ptrdiff_t>(entries.size());
