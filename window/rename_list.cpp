@@ -27,14 +27,25 @@ RowName RenameList::NameBytes::Add(std::string_view name) {
     throw std::invalid_argument("a name cannot hold a NUL byte");
   if (name.empty()) return {};
   const std::size_t size = name.size() + 1;
+  // Owned before it is kept, so that a failure to keep it loses nothing.
+  const auto keep = [this](std::unique_ptr<char[], ChunkFree> chunk) {
+    chunks_.push_back(std::move(chunk));
+    return chunks_.back().get();
+  };
   char* at = nullptr;
   if (size > kChunkBytes / 4) {
     // A name too long to share a chunk has one of its own; the chunk being filled stays so.
-    at = chunks_.emplace_back(new char[size]).get();
+    at = keep(std::unique_ptr<char[], ChunkFree>(new char[size]));
   } else {
     if (size > left_) {
-      free_ = chunks_.emplace_back(new char[kChunkBytes]).get();
-      left_ = kChunkBytes;
+      if (free_ == nullptr) {
+        free_ = keep(std::unique_ptr<char[], ChunkFree>(new char[kFirstChunkBytes]));
+        left_ = kFirstChunkBytes;
+      } else {
+        free_ = keep(std::unique_ptr<char[], ChunkFree>(
+            static_cast<char*>(AllocateLarge(kChunkBytes)), ChunkFree{kChunkBytes}));
+        left_ = kChunkBytes;
+      }
     }
     at = free_;
     free_ += size;
@@ -61,7 +72,11 @@ std::size_t RenameList::Append(std::string_view currentName, std::string_view fo
   row.CurrentName = names_.Add(currentName);
   // Most names change, and few equal each other: only an unchanged name shares its bytes.
   row.NewName = newName == currentName ? row.CurrentName : names_.Add(newName);
-  if (count_ % kBlockRows == 0) blocks_.emplace_back().reserve(kBlockRows);
+  if (count_ == 0) {
+    blocks_.emplace_back(LargeAllocator<RenameEntry>(false)).reserve(kFirstBlockRows);
+  } else if (count_ >= kFirstBlockRows && (count_ - kFirstBlockRows) % kBlockRows == 0) {
+    blocks_.emplace_back().reserve(kBlockRows);
+  }
   Count(blocks_.back().emplace_back(row), true);
   const std::size_t index = count_++;
   TellAll([index](Listener& listener) { listener.RowsAppended(index, 1); });
@@ -86,7 +101,7 @@ void RenameList::SetChecked(std::size_t index, bool checked) {
 }
 
 void RenameList::SetAllChecked(bool checked) noexcept {
-  for (std::vector<RenameEntry>& block : blocks_) {
+  for (Block& block : blocks_) {
     for (RenameEntry& row : block) row.Checked = checked;
   }
   checked_ = checked ? count_ : 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "window/large_memory.h"
 #include "window/reason.h"
 
 namespace vornick::window {
@@ -175,24 +176,39 @@ class RenameList {
     }
 
    private:
-    // Large enough to be mapped by itself, and so given back to the system when freed.
-    static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    // A short list's names take a small chunk; a long list's go on in large pages.
+    static constexpr std::size_t kFirstChunkBytes = std::size_t{64} << 10;
+    static constexpr std::size_t kChunkBytes = kLargePage;
+    struct ChunkFree {
+      std::size_t largeBytes = 0;  // 0: from new[]
+      void operator()(char* chunk) const noexcept {
+        if (largeBytes != 0) {
+          FreeLarge(chunk, largeBytes);
+        } else {
+          delete[] chunk;
+        }
+      }
+    };
+    std::vector<std::unique_ptr<char[], ChunkFree>> chunks_;
     char* free_ = nullptr;
     std::size_t left_ = 0;
   };
 
-  // Rows are kept in blocks of a fixed size, so that a list of a million rows grows without
-  // moving the rows it has, nor holding them twice while it grows.
-  static constexpr std::size_t kBlockRows = 32768;
-  RenameEntry& At(std::size_t index) {
-    if (index >= count_) ThrowNoRow(index);
-    return blocks_[index / kBlockRows][index % kBlockRows];
+  // Rows are kept in blocks of a fixed size, so that a list of a million rows grows without moving
+  // the rows it has, nor holding them twice while it grows. The first block is small, so that a
+  // short list stays small; each one after it fills a large page.
+  static constexpr std::size_t kFirstBlockRows = 4096;
+  static constexpr std::size_t kBlockRows = kLargePage / sizeof(RenameEntry);
+  using Block = std::vector<RenameEntry, LargeAllocator<RenameEntry>>;
+  template <class List>
+  static auto& At(List& list, std::size_t index) {
+    if (index >= list.count_) ThrowNoRow(index);
+    if (index < kFirstBlockRows) return list.blocks_[0][index];
+    index -= kFirstBlockRows;
+    return list.blocks_[1 + index / kBlockRows][index % kBlockRows];
   }
-  const RenameEntry& At(std::size_t index) const {
-    if (index >= count_) ThrowNoRow(index);
-    return blocks_[index / kBlockRows][index % kBlockRows];
-  }
+  RenameEntry& At(std::size_t index) { return At(*this, index); }
+  const RenameEntry& At(std::size_t index) const { return At(*this, index); }
   [[noreturn]] static void ThrowNoRow(std::size_t index);
   // Takes a row out of, or into, the counts.
   void Count(const RenameEntry& row, bool in) noexcept;
@@ -201,7 +217,7 @@ class RenameList {
     for (Listener* listener : listeners_) tell(*listener);
   }
 
-  std::vector<std::vector<RenameEntry>> blocks_;  // each reserved for kBlockRows
+  std::vector<Block> blocks_;  // each reserved for its rows
   NameBytes names_;
   std::size_t count_ = 0;
   std::size_t checked_ = 0, renamed_ = 0, failed_ = 0;

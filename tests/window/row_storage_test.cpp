@@ -22,13 +22,14 @@ std::string NameOf(std::size_t size, std::size_t seed) {
 }
 
 // Lengths from none to past a quarter of a chunk, so that names end exactly at, and run past,
-// the end of the chunk being filled; some are long enough to have a chunk of their own.
+// the end of the chunk being filled; some are long enough to have a chunk of their own. Enough
+// rows to fill the small first block of rows and a large one after it.
 TEST(RowStorageTest, NamesOfEveryLengthReadBackAcrossChunksAndEditsLeaveOldNamesReadable) {
   RenameList list;
   std::vector<std::string> current, proposed;
-  for (std::size_t i = 0; i < 40000; ++i) {
+  for (std::size_t i = 0; i < 90000; ++i) {
     std::size_t size = i % 301;
-    if (i % 5000 == 4999) size = 300000 + i;
+    if (i % 10000 == 9999) size = 500000 + i;
     current.push_back(NameOf(size, i));
     proposed.push_back(i % 3 == 0 ? current.back() : NameOf(size / 2 + 1, i + 1));
     list.Append(current.back(), "/f" + std::to_string(i / 10) + "/", proposed.back(), true);
