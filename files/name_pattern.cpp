@@ -55,7 +55,9 @@ bool NamePattern::Matches(std::string_view name) const noexcept {
 }
 
 bool MatchesPattern(std::string_view pattern, std::string_view name) noexcept {
-  if (pattern == "*.*") return true;
+  // Stars alone match every name; no need to walk its characters.
+  if (pattern == "*.*" || (!pattern.empty() && pattern.find_first_not_of('*') == pattern.npos))
+    return true;
   if (IsStarAndEnding(pattern)) return EndsWith(name, pattern.substr(1));
   constexpr std::size_t kNoStar = std::string_view::npos;
   std::size_t p = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "window/large_memory.h"
 
 namespace vornick::window {
 
@@ -47,13 +48,13 @@ class FolderNames {
   void Grow();
   // The hashes of every folder's names, folder after folder, in one array; those past recorded_
   // are taken and not recorded yet.
-  std::vector<std::uint32_t> hashes_;
+  std::vector<std::uint32_t, LargeAllocator<std::uint32_t>> hashes_;
   std::size_t recorded_ = 0;
   // The folders in the order recorded, found by their address through an open-addressed table of
   // their positions plus one (0 is an empty slot). A node-based map costs a cache miss or more
   // for each of the many folders of a load.
-  std::vector<Recorded> folders_;
-  std::vector<std::uint32_t> slots_;
+  std::vector<Recorded, LargeAllocator<Recorded>> folders_;
+  std::vector<std::uint32_t, LargeAllocator<std::uint32_t>> slots_;
   // Rows of a folder come together: the last folder asked about is found again at once.
   mutable const char* lastFolder_ = nullptr;
   mutable const Recorded* lastRecorded_ = nullptr;

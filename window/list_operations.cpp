@@ -30,6 +30,12 @@ std::string AsciiLower(std::string text) {
 // The music type that a file of no type taken is of, as its place in files::kMusicTypes; none for
 // any other file (a cover picture, a playlist). Asked of every such file of a load: nothing is
 // allocated.
+constexpr auto kMusicTypeNames = [] {
+  std::array<std::string_view, std::size(files::kMusicTypes)> names{};
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = files::kMusicTypes[i];
+  return names;
+}();
+
 std::optional<std::size_t> MusicType(std::string_view name) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || dot == 0) return {};
@@ -39,8 +45,8 @@ std::optional<std::size_t> MusicType(std::string_view name) {
            std::equal(type.begin(), type.end(), extension.begin(),
                       [](char a, char b) { return a == cleaning::ToLower(b); });
   };
-  for (std::size_t i = 0; i < std::size(files::kMusicTypes); ++i) {
-    if (sameType(files::kMusicTypes[i])) return i;
+  for (std::size_t i = 0; i < kMusicTypeNames.size(); ++i) {
+    if (sameType(kMusicTypeNames[i])) return i;
   }
   return {};
 }

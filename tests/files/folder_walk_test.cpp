@@ -108,6 +108,13 @@ TEST(NamePatternTest, MatchesStarsQuestionMarksAndAsciiCase) {
       {"*.mp3", "mp3", false},
       {"*[.mp3", "x{.MP3", false},  // only letters have a case
       {"*.*", "README", true},      // every file, with or without a dot
+      // Stars alone match anything, even bytes that are no characters; nothing matches nothing.
+      {"*", "caf\xE9 \xC3.mp3", true},
+      {"**", "", true},
+      {"", "", true},
+      {"", "a", false},
+      {"*?", "", false},
+      {"?*", "\xC3\xA9", true},
       {"a*b*c", "aXbYbc", true},
       {"a*b*c", "aXbYbd", false},
       // Non-ASCII letters keep their case; '?' takes a whole character, also a lone byte.
