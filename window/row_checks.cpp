@@ -45,7 +45,8 @@ std::uint32_t RowOf(Entry entry) {
 }
 
 // The entries of `key`, in list order.
-auto EntriesOf(const std::vector<Entry>& entries, std::uint32_t key) {
+template <class Entries>
+auto EntriesOf(const Entries& entries, std::uint32_t key) {
   return std::equal_range(entries.begin(), entries.end(), EntryOf(key, 0),
                           [](Entry a, Entry b) { return KeyOf(a) < KeyOf(b); });
 }
@@ -157,8 +158,8 @@ void RowChecks::Reset() noexcept {
   Entries().swap(targets_);
   Entries().swap(checkedTargets_);
   repeatedSources_.clear();
-  std::vector<Run>().swap(runs_);
-  std::vector<std::uint64_t>().swap(lastRuns_);
+  decltype(runs_)().swap(runs_);
+  decltype(lastRuns_)().swap(lastRuns_);
   runFolder_ = nullptr;
   openFolder_ = 0;
   changedProposals_.clear();
@@ -206,7 +207,8 @@ void SortInPlace(Entry* in, std::size_t count, int shift) {
 }
 
 // Sorts entries by key and then row, in place, with no second array of them.
-void SortEntries(std::vector<Entry>& entries) {
+template <class Entries>
+void SortEntries(Entries& entries) {
   SortInPlace(entries.data(), entries.size(), 56);
 }
 
@@ -303,7 +305,7 @@ bool RowChecks::StartRun(const RenameEntry& row, std::size_t start,
   if (2 * (runs_.size() + 1) > lastRuns_.size()) {
     // Grown by doubling, and filled anew from the runs in order, so that the last run of each
     // group is the one found.
-    std::vector<std::uint64_t>(std::max<std::size_t>(64, 2 * lastRuns_.size())).swap(lastRuns_);
+    decltype(lastRuns_)(std::max<std::size_t>(64, 2 * lastRuns_.size())).swap(lastRuns_);
     for (std::uint32_t run = 0; run < runs_.size(); ++run)
       lastRuns_[SlotOf(runs_[run].folder)] = SlotValue(runs_[run].folder, run);
   }
