@@ -466,16 +466,17 @@ void RowChecks::ApplyCheckChanges() {
 
 // Something other than the file itself stands at its proposed name (a file system that ignores
 // case finds the file itself there when only the case changes).
-bool RowChecks::TakenByAnotherFile(const RenameEntry& row) {
+bool RowChecks::TakenByAnotherFile(const RenameEntry& row, std::string_view current,
+                                   std::string_view proposed) {
   // The names the load read are folded from A to Z only: where the file system folds every
   // letter, a name with others is looked for in the folder as it folds them.
   const platform::NameRules::CaseFold fold = Rules(row).caseFold;
   if (fold == platform::NameRules::CaseFold::kUnicode &&
-      !(cleaning::IsAscii(row.NewName) && cleaning::IsAscii(row.CurrentName))) {
+      !(cleaning::IsAscii(proposed) && cleaning::IsAscii(current))) {
     if (const std::optional<bool> taken = FoldedTaken(row, fold)) return *taken;
   }
   // Most targets are free: the names the load read answer that without the disk.
-  switch (names_.Lookup(row.Folder.data(), row.CurrentName, row.NewName)) {
+  switch (names_.Lookup(row.Folder.data(), current, proposed)) {
     case FolderNames::Answer::kFree:
     case FolderNames::Answer::kOnlyItself:
       return false;
@@ -553,7 +554,8 @@ bool RowChecks::ProposedBefore(std::size_t index, const RenameEntry& row) {
     const RenameEntry& other = list_.Row(RowOf(*at));
     if (!Tried(other) || !SameTarget(other, row) || ListedAgain(RowOf(*at), other)) continue;
     if (RefusalReason(other.CurrentName, other.NewName) ||
-        RuleReason(other.NewName, Rules(other)) || TakenByAnotherFile(other)) {
+        RuleReason(other.NewName, Rules(other)) ||
+        TakenByAnotherFile(other, other.CurrentName, other.NewName)) {
       continue;
     }
     return true;
@@ -567,10 +569,13 @@ Reason RowChecks::Refusal(std::size_t index) {
   CatchUp();
   // Rename leaves such a row alone, whatever it proposes.
   if (ListedAgain(index, row)) return {Reason::Kind::kListedAgain, {}};
-  if (const Reason reason = RefusalReason(row.CurrentName, row.NewName)) return reason;
-  if (const Reason reason = RuleReason(row.NewName, Rules(row))) return reason;
+  // Each name's length is found once.
+  const std::string_view current = row.CurrentName, proposed = row.NewName;
+  if (const Reason reason = RefusalReason(current, proposed)) return reason;
+  if (const Reason reason = RuleReason(proposed, Rules(row))) return reason;
   if (ProposedBefore(index, row)) return {Reason::Kind::kProposedTwice, {}};
-  if (TakenByAnotherFile(row)) return FailureReason(std::make_error_code(std::errc::file_exists));
+  if (TakenByAnotherFile(row, current, proposed))
+    return FailureReason(std::make_error_code(std::errc::file_exists));
   return {};
 }
 
@@ -589,7 +594,9 @@ std::vector<std::size_t> RowChecks::RowsListedAgain() {
 }
 
 std::string RowChecks::WouldBeRefused(std::size_t index) {
-  return Describe(Refusal(index), list_.Row(index).NewName);
+  const Reason refusal = Refusal(index);
+  if (refusal.kind == Reason::Kind::kNone) return {};
+  return Describe(refusal, list_.Row(index).NewName);
 }
 
 RowStatus RowChecks::Status(std::size_t index) {

@@ -90,7 +90,9 @@ class RowChecks final : private RenameList::Listener {
   bool SameTarget(const RenameEntry& a, const RenameEntry& b);
   // Whether another entry of the row's folder has a name that `fold` takes as its proposed one.
   std::optional<bool> FoldedTaken(const RenameEntry& row, platform::NameRules::CaseFold fold);
-  bool TakenByAnotherFile(const RenameEntry& row);
+  // `current` and `proposed` are the row's names, whose lengths the caller knows.
+  bool TakenByAnotherFile(const RenameEntry& row, std::string_view current,
+                          std::string_view proposed);
 
   // Rows of the same folder in a row of the list, and the runs of the same folder path.
   struct Run {

@@ -148,6 +148,7 @@ std::uint32_t FakeFileSystem::GetAttributes(const std::string& path) {
 }
 
 bool FakeFileSystem::CanReadTimes(const std::string& path) noexcept {
+  ++canReadTimesCalls_;
   try {
     return nodes_.contains(Resolve(path));
   } catch (const FileSystemError&) {

@@ -42,6 +42,7 @@ class FakeFileSystem : public platform::FileSystem {
   int ReadFolderCalls() const noexcept { return readFolderCalls_; }
   int RenameCalls() const noexcept { return renameCalls_; }
   int RulesOfCalls() const noexcept { return rulesOfCalls_; }
+  int CanReadTimesCalls() const noexcept { return canReadTimesCalls_; }
 
   std::uint32_t GetAttributes(const std::string& path) override;
   bool CanReadTimes(const std::string& path) noexcept override;
@@ -73,6 +74,7 @@ class FakeFileSystem : public platform::FileSystem {
   int readFolderCalls_ = 0;
   int renameCalls_ = 0;
   int rulesOfCalls_ = 0;
+  int canReadTimesCalls_ = 0;
   // The history's lookups run on a thread of their own, beside the renames.
   std::mutex mutex_;
 };

@@ -185,6 +185,8 @@ TEST_F(ListOperationsTest, ALoadedFolderTellsWhichProposedNamesAreTaken) {
     reasons.push_back(operations.Checks().WouldBeRefused(i));
   EXPECT_EQ(reasons, (Strings{"a file or folder named \"A B.mp3\" is there already", "", "",
                               "a file or folder named \"X Y.mp3\" is there already"}));
+  // The names the load read answer for the free name; only the taken ones are asked on disk.
+  EXPECT_EQ(fileSystem.CanReadTimesCalls(), 2);
 }
 
 TEST_F(ListOperationsTest, ALongListFindsTheFileListedTwice) {
