@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -150,6 +151,18 @@ std::optional<std::uint32_t> Describe(int folderFd, std::string_view name, unsig
   }
 }
 
+#if defined(__linux__)
+// The kernel pads each record to eight bytes after the name's NUL: the name ends at the first NUL
+// of the record's last eight bytes, and only those are looked through.
+std::string_view NameOf(const struct dirent64& entry) noexcept {
+  const std::size_t room = entry.d_reclen - offsetof(struct dirent64, d_name);
+  const std::size_t from = room > 8 ? room - 8 : 0;
+  const void* end = std::memchr(entry.d_name + from, '\0', room - from);
+  if (end == nullptr) return std::string_view(entry.d_name, ::strnlen(entry.d_name, room));
+  return std::string_view(entry.d_name, static_cast<const char*>(end) - entry.d_name);
+}
+#endif
+
 // Calls visit(name, type) for every entry of the open folder but "." and ".."; the name's
 // bytes are followed by a NUL.
 template <typename Visit>
@@ -164,7 +177,7 @@ void ForEachEntry(Descriptor& folder, char* buffer, const std::string& path, Vis
       const auto* raw = reinterpret_cast<const struct dirent64*>(buffer + offset);
       offset += raw->d_reclen;
       next = raw->d_off;
-      const std::string_view name(raw->d_name);
+      const std::string_view name = NameOf(*raw);
       if (!IsDotOrDotDot(name)) visit(name, raw->d_type);
     }
     // The largest position marks the end of the folder (ext4 gives it to the last entry): no

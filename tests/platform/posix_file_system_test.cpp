@@ -7,15 +7,19 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "files/folder_walk.h"
+#include "platform/posix/name_order.h"
 #include "tests/platform/fuse_image.h"
 #include "tests/platform/temp_folder.h"
 
@@ -90,6 +94,25 @@ Names NamesOf(const std::vector<FolderEntry>& entries) {
 
 // A walk reads each folder through the one it is in, held open meanwhile: what it reads is what
 // the paths name, a link put in the place of a folder is not entered, and nothing stays open.
+// A name's end is found from its record's length: names of every length read back whole.
+TEST(PosixFileSystemTest, ReadsNamesOfEveryLengthWhole) {
+  TempFolder temp;
+  Names written;
+  for (std::size_t length = 1; length <= NAME_MAX; ++length) {
+    std::string name(length, static_cast<char>('a' + length % 26));
+    name.back() = 'z';
+    if (name == "." || name == "..") continue;
+    temp.Write(name);
+    written.push_back(name);
+  }
+  PosixFileSystem fs;
+  Names listed;
+  for (const FolderEntry& entry : fs.ReadFolder(temp.Path())) listed.push_back(entry.name);
+  std::sort(written.begin(), written.end());
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, written);
+}
+
 TEST(PosixFileSystemTest, AWalkReadsThroughHeldFoldersAndLetsThemGo) {
   TempFolder temp;
   const std::string root = temp.Path();
@@ -248,6 +271,39 @@ TEST(PosixRenameTest, OnExfatChangesTheCaseOfAnyLetterAndNeverReplaces) {
   EXPECT_EQ(
       ReadWhole(mount + "Кино.mp3") + ReadWhole(mount + "été.MP3") + ReadWhole(mount + "other.mp3"),
       "KEO");
+}
+
+// The order of a folder's entries, judged word by word, against the same order judged byte by
+// byte: names alike for long runs, differing in case or by one byte at every place, and bytes
+// beyond ASCII, whose order is their unsigned value.
+TEST(NameOrderTest, ComparesAsTheBytesFoldedFromAToZ) {
+  const auto byteByByte = [](std::string_view a, std::string_view b) {
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+      auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+      if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+      if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+      if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+  };
+  std::mt19937 random(7);
+  const std::string letters = "aAbBzZ[`_ \x7F\x80\xC3\xA9\xFF";
+  for (int round = 0; round < 200000; ++round) {
+    std::string a(random() % 40, 'x');
+    for (char& c : a) c = letters[random() % letters.size()];
+    std::string b = a;
+    // The same name, its case changed at a few places, cut or lengthened, or one byte changed.
+    for (int k = random() % 3; k > 0 && !b.empty(); --k) {
+      char& c = b[random() % b.size()];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    if (random() % 4 == 0) b.resize(random() % 41, letters[random() % letters.size()]);
+    if (random() % 3 == 0 && !b.empty())
+      b[random() % b.size()] = letters[random() % letters.size()];
+    ASSERT_EQ(NameOrderLess(a, b), byteByByte(a, b)) << a << " / " << b;
+    ASSERT_EQ(NameOrderLess(b, a), byteByByte(b, a)) << b << " / " << a;
+  }
 }
 
 }  // namespace
