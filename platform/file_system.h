@@ -138,10 +138,27 @@ class FolderListing {
     names_.append(name);
   }
   // Puts the entries in the order that `less` gives their names; the names stay where they are.
+  // An order that gives each name a key of its first bytes, which orders any two names whose keys
+  // differ, is sorted by the keys first: most comparisons then read no name.
   template <class Less>
   void SortByName(Less less) {
-    std::sort(entries_.begin(), entries_.end(),
-              [&](const Entry& a, const Entry& b) { return less(NameOf(a), NameOf(b)); });
+    if constexpr (requires(std::string_view name) { less.Prefix(name); }) {
+      struct Keyed {
+        std::uint64_t key;
+        Entry entry;
+      };
+      std::vector<Keyed> keyed;
+      keyed.reserve(entries_.size());
+      for (const Entry& entry : entries_) keyed.push_back({less.Prefix(NameOf(entry)), entry});
+      std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.key != b.key) return a.key < b.key;
+        return less(NameOf(a.entry), NameOf(b.entry));
+      });
+      for (std::size_t i = 0; i < keyed.size(); ++i) entries_[i] = keyed[i].entry;
+    } else {
+      std::sort(entries_.begin(), entries_.end(),
+                [&](const Entry& a, const Entry& b) { return less(NameOf(a), NameOf(b)); });
+    }
   }
 
  private:

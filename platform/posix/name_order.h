@@ -42,6 +42,19 @@ struct NameOrder {
   bool operator()(std::string_view a, std::string_view b) const noexcept {
     return NameOrderLess(a, b);
   }
+  // The first eight bytes, A-Z folded, as one number that orders as they do; a shorter name is
+  // padded with zero bytes, which no name holds, so that it comes before the longer ones it
+  // begins. Names whose keys differ are in the keys' order.
+  static std::uint64_t Prefix(std::string_view name) noexcept {
+    std::uint64_t key = 0;
+    const std::size_t bytes = std::min<std::size_t>(name.size(), 8);
+    for (std::size_t i = 0; i < bytes; ++i) {
+      auto c = static_cast<unsigned char>(name[i]);
+      if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + ('a' - 'A'));
+      key |= std::uint64_t{c} << (56 - 8 * i);
+    }
+    return key;
+  }
 };
 
 }  // namespace vornick::platform

@@ -303,6 +303,27 @@ TEST(NameOrderTest, ComparesAsTheBytesFoldedFromAToZ) {
       b[random() % b.size()] = letters[random() % letters.size()];
     ASSERT_EQ(NameOrderLess(a, b), byteByByte(a, b)) << a << " / " << b;
     ASSERT_EQ(NameOrderLess(b, a), byteByByte(b, a)) << b << " / " << a;
+    // The key of the first bytes orders the names wherever keys differ.
+    if (NameOrder::Prefix(a) != NameOrder::Prefix(b)) {
+      ASSERT_EQ(NameOrder::Prefix(a) < NameOrder::Prefix(b), byteByByte(a, b)) << a << " / " << b;
+    }
+  }
+  // A folder's listing sorted through the keys is in the order of the names.
+  std::vector<std::string> names;
+  FolderListing listing;
+  for (int i = 0; i < 3000; ++i) {
+    std::string name(1 + random() % 12, 'x');
+    for (char& c : name) c = letters[random() % 6];  // few letters: many keys alike
+    names.push_back(name);
+    listing.Add(name, static_cast<std::uint32_t>(i));
+  }
+  listing.SortByName(NameOrder{});
+  const std::vector<std::string> added = names;
+  std::stable_sort(names.begin(), names.end(), NameOrderLess);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    ASSERT_EQ(listing.Name(i), names[i]) << i;
+    // Each name keeps its own entry.
+    ASSERT_EQ(listing.Name(i), added[listing.Attributes(i)]) << i;
   }
 }
 
