@@ -36,10 +36,16 @@ constexpr auto kMusicTypeNames = [] {
   return names;
 }();
 
+constexpr std::size_t kLongestMusicType =
+    std::max_element(kMusicTypeNames.begin(), kMusicTypeNames.end(),
+                     [](std::string_view a, std::string_view b) { return a.size() < b.size(); })
+        ->size();
+
 std::optional<std::size_t> MusicType(std::string_view name) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || dot == 0) return {};
   const std::string_view extension = name.substr(dot + 1);
+  if (extension.size() > kLongestMusicType) return {};
   const auto sameType = [extension](std::string_view type) {
     return extension.size() == type.size() &&
            std::equal(type.begin(), type.end(), extension.begin(),
@@ -180,19 +186,19 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
   const std::string& folder = pending_.Front();
   const auto& entries = pending_.FrontEntries();
   if (entries && renames_ == walkedAtRename_) {
-    std::vector<bool> taken(filePatterns.size() > 1 || result ? entries->Size() : 0);
+    taken_.assign(filePatterns.size() > 1 || result ? entries->Size() : 0, 0);
     picked_.clear();
     for (const files::NamePattern& filePattern : filePatterns) {
       for (std::size_t i = 0; i < entries->Size(); ++i) {
         if (!files::IsMatchingFile(entries->Name(i), entries->Attributes(i), filePattern)) continue;
-        if (!taken.empty()) {
-          if (taken[i]) continue;
-          taken[i] = true;
+        if (!taken_.empty()) {
+          if (taken_[i]) continue;
+          taken_[i] = 1;
         }
         picked_.push_back(i);
       }
     }
-    if (result) CountOtherTypes(*entries, taken, *result);
+    if (result) CountOtherTypes(*entries, taken_, *result);
     if (picked_.empty()) return;
     // Only the names of folders with rows are kept: only rows ask whether a name is taken.
     names_.Take(*entries);
@@ -213,7 +219,7 @@ void ListOperations::AddListing(const std::vector<files::NamePattern>& filePatte
 
 // Music files that no type taken matches: the user may not know that the settings leave them out.
 void ListOperations::CountOtherTypes(const platform::FolderListing& entries,
-                                     const std::vector<bool>& taken, GatherResult& result) {
+                                     const std::vector<char>& taken, GatherResult& result) {
   static const files::NamePattern kAnyFile("*");
   std::array<std::size_t, std::size(files::kMusicTypes)> counts{};
   for (std::size_t i = 0; i < entries.Size(); ++i) {

@@ -148,7 +148,7 @@ class ListOperations {
                    const std::function<void()>& listRead);
   void AddListing(const std::vector<files::NamePattern>& filePatterns, GatherResult* result);
   static void CountOtherTypes(const platform::FolderListing& entries,
-                              const std::vector<bool>& taken, GatherResult& result);
+                              const std::vector<char>& taken, GatherResult& result);
   static std::string Proposal(std::string_view currentName);
   void AddDroppedFile(const std::string& path);
   std::vector<RenameFailure> RenameOrUndo(RenameDirection direction, const RenameOptions& options);
@@ -159,8 +159,10 @@ class ListOperations {
   FolderNames names_;
   RowChecks checks_{fileSystem_, list_, names_};
   files::PendingPaths pending_;
-  std::vector<std::size_t> picked_;  // the entries a listing takes, kept for the next listing
-  std::string cleaned_;              // each proposed name, made in the same bytes
+  // The entries a listing takes, and whether each entry is taken: kept for the next listing.
+  std::vector<std::size_t> picked_;
+  std::vector<char> taken_;
+  std::string cleaned_;  // each proposed name, made in the same bytes
   bool gathering_ = false;
   std::size_t added_ = 0;  // rows added since the list was made
   // The file types last read, their file patterns, and the settings' fingerprint then.

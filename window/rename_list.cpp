@@ -64,10 +64,14 @@ std::size_t RenameList::Append(std::string_view currentName, std::string_view fo
   row.Checked = checked;
   row.State = state;
   row.TreeRules = treeRules & 7u;
-  if (count_ != 0 && At(count_ - 1).Folder == folder) {
+  // Rows come folder by folder: the previous row's folder, whose length is known, mostly serves.
+  if (count_ != 0 && folder.size() == lastFolderSize_ &&
+      (folder.empty() ||
+       std::memcmp(At(count_ - 1).Folder.data(), folder.data(), folder.size()) == 0)) {
     row.Folder = At(count_ - 1).Folder;
   } else {
     row.Folder = names_.Add(folder);
+    lastFolderSize_ = folder.size();
   }
   row.CurrentName = names_.Add(currentName);
   // Most names change, and few equal each other: only an unchanged name shares its bytes.

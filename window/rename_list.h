@@ -220,6 +220,7 @@ class RenameList {
   std::vector<Block> blocks_;  // each reserved for its rows
   NameBytes names_;
   std::size_t count_ = 0;
+  std::size_t lastFolderSize_ = 0;  // of the last row's folder
   std::size_t checked_ = 0, renamed_ = 0, failed_ = 0;
   // Few rows fail, so their reasons are kept apart from the million that do not.
   std::unordered_map<std::size_t, Reason> failures_;
