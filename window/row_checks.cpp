@@ -45,8 +45,7 @@ std::uint32_t RowOf(Entry entry) {
 }
 
 // The entries of `key`, in list order.
-template <class Entries>
-auto EntriesOf(const Entries& entries, std::uint32_t key) {
+auto EntriesOf(const std::vector<Entry>& entries, std::uint32_t key) {
   return std::equal_range(entries.begin(), entries.end(), EntryOf(key, 0),
                           [](Entry a, Entry b) { return KeyOf(a) < KeyOf(b); });
 }
@@ -158,8 +157,8 @@ void RowChecks::Reset() noexcept {
   Entries().swap(targets_);
   Entries().swap(checkedTargets_);
   repeatedSources_.clear();
-  decltype(runs_)().swap(runs_);
-  decltype(lastRuns_)().swap(lastRuns_);
+  std::vector<Run>().swap(runs_);
+  std::vector<std::uint64_t>().swap(lastRuns_);
   runFolder_ = nullptr;
   openFolder_ = 0;
   changedProposals_.clear();
@@ -207,8 +206,7 @@ void SortInPlace(Entry* in, std::size_t count, int shift) {
 }
 
 // Sorts entries by key and then row, in place, with no second array of them.
-template <class Entries>
-void SortEntries(Entries& entries) {
+void SortEntries(std::vector<Entry>& entries) {
   SortInPlace(entries.data(), entries.size(), 56);
 }
 
@@ -305,7 +303,7 @@ bool RowChecks::StartRun(const RenameEntry& row, std::size_t start,
   if (2 * (runs_.size() + 1) > lastRuns_.size()) {
     // Grown by doubling, and filled anew from the runs in order, so that the last run of each
     // group is the one found.
-    decltype(lastRuns_)(std::max<std::size_t>(64, 2 * lastRuns_.size())).swap(lastRuns_);
+    std::vector<std::uint64_t>(std::max<std::size_t>(64, 2 * lastRuns_.size())).swap(lastRuns_);
     for (std::uint32_t run = 0; run < runs_.size(); ++run)
       lastRuns_[SlotOf(runs_[run].folder)] = SlotValue(runs_[run].folder, run);
   }

@@ -55,7 +55,7 @@ class RowChecks final : private RenameList::Listener {
   // A row in an index: the hash of its folder and a name in the high half, the row in the low
   // half, so that entries sort by name and then by row in one word.
   using Entry = std::uint64_t;
-  using Entries = std::vector<Entry, LargeAllocator<Entry>>;
+  using Entries = std::vector<Entry>;
   // Rows [first, second).
   using Rows = std::pair<std::size_t, std::size_t>;
 
@@ -136,10 +136,10 @@ class RowChecks final : private RenameList::Listener {
   // within a group are kept, and every entry of the open group (the last row's), which the next
   // rows may repeat. A million rows' entries would be 16 MB; mostly a few hundred are kept.
   Entries sources_, targets_;
-  std::vector<Run, LargeAllocator<Run>> runs_;
+  std::vector<Run> runs_;
   // The last run of each group: open addressing, the group in the high half and run + 1 in the
   // low half; 0 for an empty slot.
-  std::vector<std::uint64_t, LargeAllocator<std::uint64_t>> lastRuns_;
+  std::vector<std::uint64_t> lastRuns_;
   const char* runFolder_ = nullptr;  // the folder of the last run
   std::uint32_t openFolder_ = 0;     // the group of the last run
   // The keys of sources_ that come more than once; mostly none.
