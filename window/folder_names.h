@@ -53,8 +53,8 @@ class FolderNames {
   // The folders in the order recorded, found by their address through an open-addressed table of
   // their positions plus one (0 is an empty slot). A node-based map costs a cache miss or more
   // for each of the many folders of a load.
-  std::vector<Recorded, LargeAllocator<Recorded>> folders_;
-  std::vector<std::uint32_t, LargeAllocator<std::uint32_t>> slots_;
+  std::vector<Recorded> folders_;
+  std::vector<std::uint32_t> slots_;
   // Rows of a folder come together: the last folder asked about is found again at once.
   mutable const char* lastFolder_ = nullptr;
   mutable const Recorded* lastRecorded_ = nullptr;

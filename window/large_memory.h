@@ -53,7 +53,7 @@ class LargeAllocator {
   // From an eighth of a large page up: the room rounded up to a whole page wastes at most 1.75 MiB,
   // and only beside an array that large already.
   bool IsLarge(std::size_t count) const noexcept {
-    return large_ && count >= kLargePage / 8 / sizeof(T);
+    return large_ && count >= kLargePage / 2 / sizeof(T);
   }
 
   bool large_ = true;
