@@ -23,7 +23,7 @@ void* AllocateLarge(std::size_t bytes);
 // Gives back what AllocateLarge(bytes) gave, with the same `bytes`.
 void FreeLarge(void* room, std::size_t bytes) noexcept;
 
-// An allocator that takes arrays of an eighth of a large page or more from AllocateLarge and
+// An allocator that takes arrays of half a large page or more from AllocateLarge and
 // smaller ones from the heap, so that a vector that stays small costs no more than it did. One made
 // with `large` false always takes from the heap: for room that a short list may leave mostly
 // unused, which counts only as far as it is written in small pages.
@@ -50,8 +50,8 @@ class LargeAllocator {
  private:
   template <class U>
   friend class LargeAllocator;
-  // From an eighth of a large page up: the room rounded up to a whole page wastes at most 1.75 MiB,
-  // and only beside an array that large already.
+  // From half a large page up: the room rounded up to whole pages wastes at most as much as the
+  // array holds.
   bool IsLarge(std::size_t count) const noexcept {
     return large_ && count >= kLargePage / 2 / sizeof(T);
   }
