@@ -2,12 +2,14 @@
 // The list keeps its rows' names in large shared chunks: what that could get wrong.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_settings_store.h"
+#include "window/large_memory.h"
 #include "window/list_operations.h"
 
 namespace vornick::window {
@@ -200,6 +202,38 @@ TEST(RowStorageTest, RowsOfThousandsOfFoldersAreEachJudgedByTheirFoldersRules) {
     ASSERT_EQ(operations.Checks().Refusal(i).kind, expected(i)) << i;
   for (std::size_t i = kFolders; i-- > 0;)
     ASSERT_EQ(operations.Checks().Refusal(i).kind, expected(i)) << i;
+}
+
+// Arrays of half a large page and more lie on large pages, whole; smaller ones in the heap. Each
+// is written from end to end and read back, across the boundary and as it grows and shrinks.
+TEST(RowStorageTest, LargeArraysTakeWholeAlignedPagesAndSmallOnesTheHeap) {
+  const std::size_t half = kLargePage / 2 / sizeof(std::uint64_t);
+  for (const std::size_t count : {std::size_t{1}, half - 1, half, half + 1, 3 * half + 5}) {
+    std::vector<std::uint64_t, LargeAllocator<std::uint64_t>> array;
+    array.reserve(count);
+    const auto at = reinterpret_cast<std::uintptr_t>(array.data());
+    EXPECT_EQ(at % kLargePage == 0, count >= half) << count;
+    for (std::size_t i = 0; i < count; ++i) array.push_back(i * 7);
+    // Growing past its room moves it into a larger one, and giving room back moves it again.
+    array.push_back(1);
+    array.pop_back();
+    array.shrink_to_fit();
+    ASSERT_EQ(array.size(), count);
+    for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(array[i], i * 7) << count << " " << i;
+    // A heap allocator never takes large pages, whatever the size.
+    std::vector<std::uint64_t, LargeAllocator<std::uint64_t>> small(
+        LargeAllocator<std::uint64_t>(false));
+    small.resize(count, 3);
+    EXPECT_EQ(small.back(), 3u);
+  }
+  EXPECT_EQ(LargeRoom(1), kLargePage);
+  EXPECT_EQ(LargeRoom(kLargePage), kLargePage);
+  EXPECT_EQ(LargeRoom(kLargePage + 1), 2 * kLargePage);
+  char* room = static_cast<char*>(AllocateLarge(kLargePage + 1));
+  room[0] = 'a';
+  room[2 * kLargePage - 1] = 'z';  // all of the rounded room is there to be written
+  EXPECT_EQ(room[0] + room[2 * kLargePage - 1], 'a' + 'z');
+  FreeLarge(room, kLargePage + 1);
 }
 
 }  // namespace
