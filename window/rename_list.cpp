@@ -76,10 +76,11 @@ std::size_t RenameList::Append(std::string_view currentName, std::string_view fo
   row.CurrentName = names_.Add(currentName);
   // Most names change, and few equal each other: only an unchanged name shares its bytes.
   row.NewName = newName == currentName ? row.CurrentName : names_.Add(newName);
-  if (count_ == 0) {
-    blocks_.emplace_back(LargeAllocator<RenameEntry>(false)).reserve(kFirstBlockRows);
-  } else if (count_ >= kFirstBlockRows && (count_ - kFirstBlockRows) % kBlockRows == 0) {
-    blocks_.emplace_back().reserve(kBlockRows);
+  if (count_ == 0 || (count_ >= kFirstBlockRows && (count_ - kFirstBlockRows) % kBlockRows == 0)) {
+    // Made whole before it is kept: a block that could not be had leaves the blocks as they were.
+    Block block{LargeAllocator<RenameEntry>(count_ != 0)};
+    block.reserve(count_ == 0 ? kFirstBlockRows : kBlockRows);
+    blocks_.push_back(std::move(block));
   }
   Count(blocks_.back().emplace_back(row), true);
   const std::size_t index = count_++;
