@@ -28,6 +28,9 @@ constexpr std::size_t kMostRulesKept = 4096;
 
 // Rows are taken into the indexes this many at a time.
 constexpr std::size_t kIndexSlice = std::size_t{1} << 16;
+// A question about an early row takes at least this many more, so that asking row by row down
+// the list indexes in runs of rows, not one at a time.
+constexpr std::size_t kLeastIndexed = std::size_t{1} << 13;
 
 // Past this many check marks changed one by one, the checked proposals are counted anew.
 constexpr std::size_t kMostCheckChanges = 4096;
@@ -212,14 +215,15 @@ void SortEntries(std::vector<Entry>& entries) {
 
 }  // namespace
 
-void RowChecks::CatchUp() {
+void RowChecks::CatchUp(std::size_t needed) {
   if (diskChanged_) {
     Forget();
     diskChanged_ = false;
   }
   if (indexed_ > list_.Count()) Reset();  // not told of a clear: never so, but cheap to see
   if (!changedProposals_.empty()) Repropose();
-  if (indexed_ < list_.Count()) IndexNewRows();
+  if (indexed_ < needed)
+    IndexNewRows(std::min(list_.Count(), std::max(needed, indexed_ + kLeastIndexed)));
   if (recount_) {
     Recount();
   } else if (!changedChecks_.empty()) {
@@ -227,9 +231,9 @@ void RowChecks::CatchUp() {
   }
 }
 
-void RowChecks::IndexNewRows() {
+void RowChecks::IndexNewRows(std::size_t end) {
   // In slices, so that a million rows arriving at once never have all their entries at once.
-  while (indexed_ < list_.Count()) IndexRows(std::min(list_.Count(), indexed_ + kIndexSlice));
+  while (indexed_ < end) IndexRows(std::min(end, indexed_ + kIndexSlice));
   // Few files are listed twice: those few are what a row is looked up in.
   repeatedSources_.clear();
   const auto sameKey = [](Entry a, Entry b) { return KeyOf(a) == KeyOf(b); };
@@ -564,7 +568,11 @@ bool RowChecks::ProposedBefore(std::size_t index, const RenameEntry& row) {
 Reason RowChecks::Refusal(std::size_t index) {
   const RenameEntry& row = list_.Row(index);
   if (!Tried(row)) return {};
-  CatchUp();
+  // A row is refused for the rows before it, or for one after it whose rename is done: while no
+  // row is renamed, the rows after it need not be indexed. The first rows of a million, those a
+  // window shows first, are answered at once.
+  const bool anyRenamed = list_.RenamedCount() != 0 || list_.FailedCount() != 0;
+  CatchUp(anyRenamed ? list_.Count() : index + 1);
   // Rename leaves such a row alone, whatever it proposes.
   if (ListedAgain(index, row)) return {Reason::Kind::kListedAgain, {}};
   // Each name's length is found once.
@@ -578,7 +586,7 @@ Reason RowChecks::Refusal(std::size_t index) {
 }
 
 std::vector<std::size_t> RowChecks::RowsListedAgain() {
-  CatchUp();
+  CatchUp(list_.Count());
   std::vector<std::size_t> rows;
   for (const std::uint32_t key : repeatedSources_) {
     const auto [first, last] = EntriesOf(sources_, key);

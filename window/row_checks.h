@@ -68,8 +68,9 @@ class RowChecks final : private RenameList::Listener {
   // Everything is indexed anew at the next question.
   void Reset() noexcept;
 
-  void CatchUp();
-  void IndexNewRows();
+  // Brings the indexes up to date, with rows [0, needed) in them at least.
+  void CatchUp(std::size_t needed);
+  void IndexNewRows(std::size_t end);
   // Takes rows indexed_ up to `end` into the indexes.
   void IndexRows(std::size_t end);
   void Repropose();

@@ -124,6 +124,33 @@ TEST(RowStorageTest, ALongListFindsEveryNameProposedTwiceAndEveryFileListedTwice
   add(30000, 50000);
 }
 
+// A row is asked about before the rows after it are indexed: a file listed again far down whose
+// rename is done (or whose undo failed) still marks the first row, whatever else the later row is.
+TEST(RowStorageTest, AnEarlyRowAskedFirstSeesALaterRowOfItsFileThatIsRenamed) {
+  using Kind = Reason::Kind;
+  const struct {
+    RowState later;
+    Kind first;
+  } cases[] = {{RowState::kRenamed, Kind::kListedAgain},
+               {RowState::kUndoFailed, Kind::kListedAgain},
+               {RowState::kRenameFailed, Kind::kNone},
+               {RowState::kNotRenamed, Kind::kNone}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.later));
+    fakes::FakeFileSystem disk;
+    fakes::FakeSettingsStore settings;
+    ListOperations operations(disk, settings);
+    constexpr std::size_t kRows = 50000;
+    for (std::size_t i = 0; i + 1 < kRows; ++i)
+      operations.AddRow("f" + std::to_string(i) + ".mp3", "n" + std::to_string(i) + ".mp3", "/m/",
+                        true);
+    operations.AddRow("f0.mp3", "x.mp3", "/m/", false);
+    operations.List().SetState(kRows - 1, c.later);
+    EXPECT_EQ(operations.Checks().Refusal(0).kind, c.first);
+    EXPECT_EQ(operations.Checks().Refusal(kRows - 2).kind, Kind::kNone);
+  }
+}
+
 // Only the keys a folder's rows share are kept once the list has gone on to other folders: rows
 // of a folder listed again further down, across batches and across the slices a long batch is
 // indexed in, still find the rows listed before, and an edit finds the proposals of rows whose
