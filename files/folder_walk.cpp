@@ -27,9 +27,10 @@ struct Level {
 // make no cycles) and needs no record of the folders it entered.
 class Walk {
  public:
-  Walk(platform::FileSystem& fileSystem, const std::function<void()>& doEvents,
-       std::vector<PassedOver>* passedOver, bool keepOthers)
+  Walk(platform::FileSystem& fileSystem, PendingPaths& pending,
+       const std::function<void()>& doEvents, std::vector<PassedOver>* passedOver, bool keepOthers)
       : fileSystem_(fileSystem),
+        pending_(pending),
         doEvents_(doEvents),
         passedOver_(passedOver),
         keepOthers_(keepOthers) {}
@@ -39,7 +40,7 @@ class Walk {
   Level Enter(std::string path) {
     Level level{std::move(path), {}, 0, {}};
     // A listing that is not kept is read into the same room every time.
-    platform::FolderListing kept;
+    platform::FolderListing kept = keepOthers_ ? pending_.TakeSpare() : platform::FolderListing{};
     platform::FolderListing& entries = keepOthers_ ? kept : scratch_;
     try {
       fileSystem_.ReadFolderInto(level.path, entries);
@@ -69,6 +70,7 @@ class Walk {
   }
 
   platform::FileSystem& fileSystem_;
+  PendingPaths& pending_;
   platform::FolderListing scratch_;
   const std::function<void()>& doEvents_;
   std::vector<PassedOver>* passedOver_;
@@ -90,7 +92,7 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
     WalkScope(const WalkScope&) = delete;
     WalkScope& operator=(const WalkScope&) = delete;
   } scope(fileSystem);
-  Walk walk(fileSystem, doEvents, passedOver, withStart);
+  Walk walk(fileSystem, pending, doEvents, passedOver, withStart);
   // An explicit stack rather than recursion: there is no depth limit.
   std::vector<Level> stack;
   stack.push_back(walk.Enter(folder));

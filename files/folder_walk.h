@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "files/name_pattern.h"
@@ -30,8 +31,17 @@ class PendingPaths {
   const std::optional<platform::FolderListing>& FrontEntries() const {
     return paths_.front().entries;
   }
-  void RemoveFront() { paths_.pop_front(); }
-  void Clear() noexcept { paths_.clear(); }
+  // The first folder's entries are kept for the walk to read the next folder into.
+  void RemoveFront() {
+    if (paths_.front().entries) spare_ = std::move(*paths_.front().entries);
+    paths_.pop_front();
+  }
+  void Clear() noexcept {
+    paths_.clear();
+    spare_ = {};
+  }
+  // A listing to read into, with the room of one read before when there is one.
+  platform::FolderListing TakeSpare() noexcept { return std::exchange(spare_, {}); }
 
  private:
   struct Folder {
@@ -39,6 +49,7 @@ class PendingPaths {
     std::optional<platform::FolderListing> entries;
   };
   std::deque<Folder> paths_;
+  platform::FolderListing spare_;
 };
 
 // A folder or link that a gathering operation passed over, and why.

@@ -147,14 +147,17 @@ class FolderListing {
         std::uint64_t key;
         Entry entry;
       };
-      std::vector<Keyed> keyed;
-      keyed.reserve(entries_.size());
+      // Kept from folder to folder: a walk sorts every folder it reads.
+      thread_local std::vector<Keyed> keyed;
+      keyed.clear();
       for (const Entry& entry : entries_) keyed.push_back({less.Prefix(NameOf(entry)), entry});
       std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
         if (a.key != b.key) return a.key < b.key;
         return less(NameOf(a.entry), NameOf(b.entry));
       });
       for (std::size_t i = 0; i < keyed.size(); ++i) entries_[i] = keyed[i].entry;
+      // A huge folder's room is not kept for the small ones after it.
+      if (keyed.capacity() > std::size_t{1} << 14) std::vector<Keyed>().swap(keyed);
     } else {
       std::sort(entries_.begin(), entries_.end(),
                 [&](const Entry& a, const Entry& b) { return less(NameOf(a), NameOf(b)); });
