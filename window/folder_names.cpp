@@ -2,6 +2,8 @@
 #include "window/folder_names.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <stdexcept>
 
 #include "window/name_hash.h"
 
@@ -18,7 +20,9 @@ void FolderNames::Take(const platform::FolderListing& entries) {
   if (const std::size_t needed = recorded_ + entries.Size(); needed > hashes_.capacity())
     hashes_.reserve(std::max(needed, 2 * hashes_.capacity()));
   for (std::size_t i = 0; i < entries.Size(); ++i) hashes_.push_back(Folded(entries.Name(i)));
-  std::sort(hashes_.begin() + static_cast<std::ptrdiff_t>(recorded_), hashes_.end());
+  // A few names are looked through one by one: most folders need no sort.
+  if (entries.Size() > kLookedThrough)
+    std::sort(hashes_.begin() + static_cast<std::ptrdiff_t>(recorded_), hashes_.end());
 }
 
 std::size_t FolderNames::SlotOf(const char* folder) const noexcept {
@@ -32,31 +36,31 @@ std::size_t FolderNames::SlotOf(const char* folder) const noexcept {
   }
 }
 
-void FolderNames::Grow() {
-  slots_.assign(std::max<std::size_t>(64, slots_.size() * 2), 0);
-  for (std::size_t i = 0; i < folders_.size(); ++i)
-    slots_[SlotOf(folders_[i].folder)] = static_cast<std::uint32_t>(i + 1);
+void FolderNames::Place() const {
+  // At most half the slots are used, so that a search soon meets an empty one.
+  if (2 * folders_.size() > slots_.size()) {
+    std::size_t size = std::max<std::size_t>(64, slots_.size());
+    while (2 * folders_.size() > size) size *= 2;
+    slots_.assign(size, 0);
+    placed_ = 0;
+  }
+  // In the order recorded, so that a folder recorded again is found by its last recording.
+  for (; placed_ < folders_.size(); ++placed_)
+    slots_[SlotOf(folders_[placed_].folder)] = static_cast<std::uint32_t>(placed_ + 1);
 }
 
 void FolderNames::Record(const char* folder) {
   lastFolder_ = nullptr;
-  // At most half the slots are used, so that a search soon meets an empty one.
-  if (2 * (folders_.size() + 1) > slots_.size()) Grow();
-  const std::size_t slot = SlotOf(folder);
-  Recorded recorded{folder, static_cast<std::uint32_t>(recorded_),
-                    static_cast<std::uint32_t>(hashes_.size() - recorded_)};
-  if (slots_[slot] != 0) {
-    folders_[slots_[slot] - 1] = std::move(recorded);
-  } else {
-    folders_.push_back(std::move(recorded));
-    slots_[slot] = static_cast<std::uint32_t>(folders_.size());
-  }
+  if (folders_.size() >= UINT32_MAX) throw std::length_error("too many folders recorded");
+  folders_.push_back({folder, static_cast<std::uint32_t>(recorded_),
+                      static_cast<std::uint32_t>(hashes_.size() - recorded_)});
   recorded_ = hashes_.size();
 }
 
 FolderNames::Answer FolderNames::Lookup(const char* folder, std::string_view current,
                                         std::string_view target) const {
   if (folder != lastFolder_) {
+    if (placed_ < folders_.size()) Place();
     const std::size_t slot = slots_.empty() ? 0 : SlotOf(folder);
     lastFolder_ = folder;
     lastRecorded_ = slots_.empty() || slots_[slot] == 0 ? nullptr : &folders_[slots_[slot] - 1];
@@ -65,10 +69,16 @@ FolderNames::Answer FolderNames::Lookup(const char* folder, std::string_view cur
   const auto first = hashes_.begin() + static_cast<std::ptrdiff_t>(lastRecorded_->first);
   const auto last = first + static_cast<std::ptrdiff_t>(lastRecorded_->count);
   const std::uint32_t key = Folded(target);
-  const auto [from, to] = std::equal_range(first, last, key);
-  if (from == to) return Answer::kFree;
+  std::ptrdiff_t found = 0;
+  if (lastRecorded_->count > kLookedThrough) {
+    const auto [from, to] = std::equal_range(first, last, key);
+    found = to - from;
+  } else {
+    found = std::count(first, last, key);
+  }
+  if (found == 0) return Answer::kFree;
   // A change of letter case only finds the file itself, which is no obstacle when it is alone.
-  if (to - from == 1 && Folded(current) == key) return Answer::kOnlyItself;
+  if (found == 1 && Folded(current) == key) return Answer::kOnlyItself;
   return Answer::kMaybeTaken;
 }
 

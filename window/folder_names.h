@@ -25,6 +25,7 @@ class FolderNames {
   void Forget() noexcept {
     folders_.clear();
     slots_.clear();
+    placed_ = 0;
     hashes_.clear();
     recorded_ = 0;
     lastFolder_ = nullptr;
@@ -43,18 +44,23 @@ class FolderNames {
   // Half a hash: two names of one folder rarely share it, and when they do, a name is only asked
   // on disk (kMaybeTaken), never taken for free.
   static std::uint32_t Folded(std::string_view name) noexcept;
+  // The hashes of a folder of up to this many names are looked through, not sorted.
+  static constexpr std::uint32_t kLookedThrough = 16;
   // The slot of `folder` in slots_: the one holding it, or the empty one where it would go.
   std::size_t SlotOf(const char* folder) const noexcept;
-  void Grow();
+  // Puts the folders recorded since the last question into slots_.
+  void Place() const;
   // The hashes of every folder's names, folder after folder, in one array; those past recorded_
   // are taken and not recorded yet.
   std::vector<std::uint32_t, LargeAllocator<std::uint32_t>> hashes_;
   std::size_t recorded_ = 0;
   // The folders in the order recorded, found by their address through an open-addressed table of
   // their positions plus one (0 is an empty slot). A node-based map costs a cache miss or more
-  // for each of the many folders of a load.
+  // for each of the many folders of a load. The table is filled when a question comes, in one go
+  // rather than between the reading of one folder and the next, when it is out of the cache.
   std::vector<Recorded> folders_;
-  std::vector<std::uint32_t> slots_;
+  mutable std::vector<std::uint32_t> slots_;
+  mutable std::size_t placed_ = 0;  // folders_ put into slots_, from the first
   // Rows of a folder come together: the last folder asked about is found again at once.
   mutable const char* lastFolder_ = nullptr;
   mutable const Recorded* lastRecorded_ = nullptr;

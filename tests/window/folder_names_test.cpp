@@ -18,11 +18,16 @@ platform::FolderListing Listing(std::initializer_list<std::string> names) {
   return listing;
 }
 
-TEST(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
+// A folder of a few names, whose names are looked through, and one of many, whose are sorted.
+class FolderNamesTest : public testing::TestWithParam<std::size_t> {};
+INSTANTIATE_TEST_SUITE_P(FewAndMany, FolderNamesTest, testing::Values(0, 40));
+
+TEST_P(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
   using Answer = FolderNames::Answer;
   // Names longer than a word of eight bytes, so that every byte is folded in some position.
-  const platform::FolderListing entries = Listing(
+  platform::FolderListing entries = Listing(
       {"0123456789 abc xyz.mp3", "Mix@[`{]~.mp3", "\xc3\x89t\xc3\xa9.mp3", "song.mp3", "SONG.mp3"});
+  for (std::size_t i = 0; i < GetParam(); ++i) entries.Add("filler " + std::to_string(i), 0);
   const auto folder = std::make_shared<const std::string>("/m/");
   const auto before = std::make_shared<const std::string>("/a/");
   const auto after = std::make_shared<const std::string>("/z/");
@@ -70,7 +75,7 @@ TEST(FolderNamesTest, AFolderFindsItsOwnNamesInAnyAsciiLetterCase) {
   EXPECT_EQ(names.Lookup(folder->c_str(), "x.mp3", "song.mp3"), Answer::kUnknown);
 }
 
-TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderHolds) {
+TEST(FolderNamesManyTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderHolds) {
   using Answer = FolderNames::Answer;
   std::vector<std::shared_ptr<const std::string>> folders;
   FolderNames names;
@@ -78,6 +83,10 @@ TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderH
     folders.push_back(std::make_shared<const std::string>("/f" + std::to_string(i) + "/"));
     names.Take(Listing({"song " + std::to_string(i) + ".mp3"}));
     names.Record(folders.back()->c_str());
+    // Questions as the folders come, so that the table grows with folders in it.
+    if (i % 100 == 0) {
+      EXPECT_EQ(names.Lookup(folders[0]->c_str(), "x.mp3", "song 0.mp3"), Answer::kMaybeTaken) << i;
+    }
   }
   // Asked out of order, so that no folder is found as the last one asked about.
   for (int i = 2999; i >= 0; i -= 7) {
@@ -95,6 +104,13 @@ TEST(FolderNamesTest, ManyFoldersEachKeepTheirNamesAndTheLastRecordingOfAFolderH
   EXPECT_EQ(names.Lookup(folders[5]->c_str(), "x.mp3", "song 5.mp3"), Answer::kFree);
   EXPECT_EQ(names.Lookup(folders[5]->c_str(), "x.mp3", "NEW.mp3"), Answer::kMaybeTaken);
   EXPECT_EQ(names.Lookup(folders[6]->c_str(), "x.mp3", "song 6.mp3"), Answer::kMaybeTaken);
+  // Read twice with no question between: the second reading holds.
+  names.Take(Listing({"first.mp3"}));
+  names.Record(folders[7]->c_str());
+  names.Take(Listing({"second.mp3"}));
+  names.Record(folders[7]->c_str());
+  EXPECT_EQ(names.Lookup(folders[7]->c_str(), "x.mp3", "first.mp3"), Answer::kFree);
+  EXPECT_EQ(names.Lookup(folders[7]->c_str(), "x.mp3", "second.mp3"), Answer::kMaybeTaken);
 }
 
 }  // namespace
