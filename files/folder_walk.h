@@ -21,8 +21,11 @@ namespace vornick::files {
 // from it, so that listing it needs no second reading.
 class PendingPaths {
  public:
-  void Append(std::string folder, std::optional<platform::FolderListing> entries = {}) {
-    paths_.push_back({std::move(folder), std::move(entries)});
+  void Append(std::string_view folder, std::optional<platform::FolderListing> entries = {}) {
+    // Into the room of a path removed before, when there is one: a load appends every folder.
+    std::string path = std::exchange(sparePath_, {});
+    path.assign(folder);
+    paths_.push_back({std::move(path), std::move(entries)});
   }
   std::size_t Count() const noexcept { return paths_.size(); }
   bool Empty() const noexcept { return paths_.empty(); }
@@ -34,11 +37,13 @@ class PendingPaths {
   // The first folder's entries are kept for the walk to read the next folder into.
   void RemoveFront() {
     if (paths_.front().entries) spare_ = std::move(*paths_.front().entries);
+    sparePath_ = std::move(paths_.front().path);
     paths_.pop_front();
   }
   void Clear() noexcept {
     paths_.clear();
     spare_ = {};
+    sparePath_ = {};
   }
   // A listing to read into, with the room of one read before when there is one.
   platform::FolderListing TakeSpare() noexcept { return std::exchange(spare_, {}); }
@@ -50,6 +55,7 @@ class PendingPaths {
   };
   std::deque<Folder> paths_;
   platform::FolderListing spare_;
+  std::string sparePath_;
 };
 
 // A folder or link that a gathering operation passed over, and why.

@@ -227,12 +227,17 @@ void ListOperations::CountOtherTypes(const platform::FolderListing& entries,
       continue;
     if (const std::optional<std::size_t> type = MusicType(entries.Name(i))) ++counts[*type];
   }
+  // Many folders have some: the names in upper case are made once.
+  static const auto kUpperNames = [] {
+    std::array<std::string, std::size(files::kMusicTypes)> names;
+    for (std::size_t type = 0; type < names.size(); ++type) {
+      names[type] = files::kMusicTypes[type];
+      for (char& c : names[type]) c = cleaning::ToUpper(c);
+    }
+    return names;
+  }();
   for (std::size_t type = 0; type < counts.size(); ++type) {
-    if (counts[type] == 0) continue;
-    std::string upper = files::kMusicTypes[type];
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return cleaning::ToUpper(c); });
-    result.otherTypes[upper] += counts[type];
+    if (counts[type] != 0) result.otherTypes[kUpperNames[type]] += counts[type];
   }
 }
 
