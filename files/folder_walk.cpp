@@ -14,17 +14,17 @@ using platform::FolderEntry;
 
 constexpr std::uint32_t kSkippedBits = platform::kAttrHidden | platform::kAttrSystem;
 
-// One folder of the walk: its walkable subfolders, how far the walk has gone through them, and
-// all of its entries when they are kept for its listing.
+// One folder of the walk: where its path ends in the walk's path, and its walkable subfolders
+// (those of Walk's names from `first` to `end`) and how far the walk has gone through them.
 struct Level {
-  std::string path;
-  std::vector<std::string> subfolders;
-  std::size_t next = 0;
-  std::optional<platform::FolderListing> others;
+  std::size_t pathSize = 0;
+  std::size_t first = 0, end = 0, next = 0;
 };
 
 // The folders of one walk. Links to folders are never entered, so the walk cannot loop (mounts
-// make no cycles) and needs no record of the folders it entered.
+// make no cycles) and needs no record of the folders it entered. The path of the folder it is in
+// and the names of the subfolders still to walk, those of every folder it is in, are kept in one
+// place each, as a stack: a folder costs no allocation of its own.
 class Walk {
  public:
   Walk(platform::FileSystem& fileSystem, PendingPaths& pending,
@@ -35,39 +35,69 @@ class Walk {
         passedOver_(passedOver),
         keepOthers_(keepOthers) {}
 
-  // Lists `path` and runs events once. A folder that cannot be listed gives a level without
-  // entries: it is passed over, and its listing of files finds nothing without reading it again.
-  Level Enter(std::string path) {
-    Level level{std::move(path), {}, 0, {}};
+  // Lists `folder` and runs events once; it is then the folder the walk is in, and is appended
+  // to the work list (with its entries when they are kept) when `append`. A folder that cannot be
+  // listed gives a level without subfolders: it is passed over, and its listing of files finds
+  // nothing without reading it again.
+  Level Enter(const std::string& folder, bool append) {
+    path_ = folder;
+    return EnterPath(append);
+  }
+
+  // Enters the next subfolder of `level`, which is the last level entered and not left.
+  Level EnterNext(Level& level) {
+    const auto [offset, size] = subfolders_[level.next++];
+    path_.resize(level.pathSize);
+    path_.append(names_, offset, size).push_back(kSeparator);
+    return EnterPath(true);
+  }
+
+  // Lets go of the names of `level`'s subfolders: it is the last level entered and not left.
+  void Leave(const Level& level) {
+    if (level.first < subfolders_.size()) names_.resize(subfolders_[level.first].offset);
+    subfolders_.resize(level.first);
+  }
+
+ private:
+  // Enters the folder at path_.
+  Level EnterPath(bool append) {
     // A listing that is not kept is read into the same room every time.
     platform::FolderListing kept = keepOthers_ ? pending_.TakeSpare() : platform::FolderListing{};
     platform::FolderListing& entries = keepOthers_ ? kept : scratch_;
     try {
-      fileSystem_.ReadFolderInto(level.path, entries);
+      fileSystem_.ReadFolderInto(path_, entries);
     } catch (const FileSystemError& error) {
       entries.Clear();
-      Pass(level.path, PassedOver::Why::kNotRead, error.Error());
+      Pass(path_, PassedOver::Why::kNotRead, error.Error());
     }
     if (doEvents_) doEvents_();
+    Level level{path_.size(), subfolders_.size(), 0, 0};
     for (std::size_t i = 0; i < entries.Size(); ++i) {
       const std::uint32_t attributes = entries.Attributes(i);
       if ((attributes & platform::kAttrDirectory) == 0 || (attributes & kSkippedBits) != 0)
         continue;
+      const std::string_view name = entries.Name(i);
       if ((attributes & platform::kAttrLink) != 0) {
-        Pass(level.path + std::string(entries.Name(i)), PassedOver::Why::kLinkNotFollowed, {});
+        Pass(path_ + std::string(name), PassedOver::Why::kLinkNotFollowed, {});
         continue;
       }
-      level.subfolders.emplace_back(entries.Name(i));
+      subfolders_.push_back({names_.size(), name.size()});
+      names_.append(name);
     }
+    level.end = subfolders_.size();
+    level.next = level.first;
     // Folders stay among the kept entries too: a name is taken by a folder as much as by a file.
-    if (keepOthers_) level.others = std::move(kept);
+    if (append) pending_.Append(path_, keepOthers_ ? std::optional(std::move(kept)) : std::nullopt);
     return level;
   }
 
- private:
   void Pass(std::string path, PassedOver::Why why, std::error_code error) {
     if (passedOver_ != nullptr) passedOver_->push_back({std::move(path), why, error});
   }
+
+  struct Name {
+    std::size_t offset, size;  // in names_
+  };
 
   platform::FileSystem& fileSystem_;
   PendingPaths& pending_;
@@ -75,6 +105,9 @@ class Walk {
   const std::function<void()>& doEvents_;
   std::vector<PassedOver>* passedOver_;
   bool keepOthers_;
+  std::string path_;
+  std::string names_;
+  std::vector<Name> subfolders_;
 };
 
 // The walk of AddSubFolders and AddFolderTree: folders appended in pre-order, the start folder too
@@ -95,24 +128,17 @@ void WalkTree(platform::FileSystem& fileSystem, PendingPaths& pending, const std
   Walk walk(fileSystem, pending, doEvents, passedOver, withStart);
   // An explicit stack rather than recursion: there is no depth limit.
   std::vector<Level> stack;
-  stack.push_back(walk.Enter(folder));
-  if (withStart) {
-    pending.Append(stack.back().path, std::move(stack.back().others));
-    if (appended) appended();
-  }
+  stack.push_back(walk.Enter(folder, withStart));
+  if (withStart && appended) appended();
   while (!stack.empty()) {
     Level& level = stack.back();
-    if (level.next == level.subfolders.size()) {
+    if (level.next == level.end) {
+      walk.Leave(level);
       stack.pop_back();
       continue;
     }
-    const std::string& subfolder = level.subfolders[level.next++];
-    std::string path;
-    path.reserve(level.path.size() + subfolder.size() + 1);
-    path.append(level.path).append(subfolder).push_back(kSeparator);
-    Level inner = walk.Enter(std::move(path));
-    pending.Append(inner.path, std::move(inner.others));
-    stack.push_back(std::move(inner));
+    Level inner = walk.EnterNext(level);
+    stack.push_back(inner);
     if (appended) appended();
   }
 }
