@@ -15,10 +15,13 @@ std::uint32_t FolderNames::Folded(std::string_view name) noexcept {
 
 void FolderNames::Take(const platform::FolderListing& entries) {
   hashes_.resize(recorded_);
-  // Grown by doubling: a load takes folder after folder, and each growth copies every hash. Room
-  // not written to yet costs no memory, as a large block is mapped apart.
+  // Grown by doubling: a load takes folder after folder, and each growth copies every hash into
+  // memory new to the process, each page of it a fault. Room not written to yet costs no memory
+  // (a block this large is mapped apart), so the first room is ample: a library of a hundred
+  // thousand files never grows it.
+  constexpr std::size_t kFirstRoom = std::size_t{1} << 17;
   if (const std::size_t needed = recorded_ + entries.Size(); needed > hashes_.capacity())
-    hashes_.reserve(std::max(needed, 2 * hashes_.capacity()));
+    hashes_.reserve(std::max({needed, 2 * hashes_.capacity(), kFirstRoom}));
   for (std::size_t i = 0; i < entries.Size(); ++i) hashes_.push_back(Folded(entries.Name(i)));
   // A few names are looked through one by one: most folders need no sort.
   if (entries.Size() > kLookedThrough)
@@ -52,6 +55,8 @@ void FolderNames::Place() const {
 void FolderNames::Record(const char* folder) {
   lastFolder_ = nullptr;
   if (folders_.size() >= UINT32_MAX) throw std::length_error("too many folders recorded");
+  // As for the hashes: first room for the folders of a large library.
+  if (folders_.capacity() == 0) folders_.reserve(std::size_t{1} << 14);
   folders_.push_back({folder, static_cast<std::uint32_t>(recorded_),
                       static_cast<std::uint32_t>(hashes_.size() - recorded_)});
   recorded_ = hashes_.size();
