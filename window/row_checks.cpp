@@ -28,8 +28,9 @@ constexpr std::size_t kMostRulesKept = 4096;
 
 // Rows are taken into the indexes this many at a time.
 constexpr std::size_t kIndexSlice = std::size_t{1} << 16;
-// A question about an early row takes at least this many more, so that asking row by row down
-// the list indexes in runs of rows, not one at a time.
+// A question about a row not indexed yet takes at least this many more, or half as many as are
+// indexed, up to a slice: asking row by row down the list indexes in runs of rows that grow, and
+// each run's merge and recount, which go over every entry kept, come a few dozen times at most.
 constexpr std::size_t kLeastIndexed = std::size_t{1} << 13;
 
 // Past this many check marks changed one by one, the checked proposals are counted anew.
@@ -222,8 +223,10 @@ void RowChecks::CatchUp(std::size_t needed) {
   }
   if (indexed_ > list_.Count()) Reset();  // not told of a clear: never so, but cheap to see
   if (!changedProposals_.empty()) Repropose();
-  if (indexed_ < needed)
-    IndexNewRows(std::min(list_.Count(), std::max(needed, indexed_ + kLeastIndexed)));
+  if (indexed_ < needed) {
+    const std::size_t more = std::clamp(indexed_ / 2, kLeastIndexed, kIndexSlice);
+    IndexNewRows(std::min(list_.Count(), std::max(needed, indexed_ + more)));
+  }
   if (recount_) {
     Recount();
   } else if (!changedChecks_.empty()) {
