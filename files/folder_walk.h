@@ -79,7 +79,9 @@ void AddSubFolders(platform::FileSystem& fileSystem, PendingPaths& pending,
 // AddSubFolders does, each with all the entries read from it, so that each folder is read once.
 // `appended`, when given, is called after each folder is appended: it may take folders off the
 // front of `pending` (so that the tree's listings are not all held at once), or throw to end the
-// walk.
+// walk. Where the file system offers one for another thread (ForReadingAhead), the folders are read
+// on a thread of their own, ahead of the appending: `pending`, `doEvents`, `passedOver` and
+// `appended` still see each folder in the same order, on the calling thread, once it is read.
 void AddFolderTree(platform::FileSystem& fileSystem, PendingPaths& pending,
                    const std::string& folder, const std::function<void()>& doEvents,
                    std::vector<PassedOver>* passedOver = nullptr,

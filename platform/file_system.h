@@ -5,6 +5,7 @@
 #include <compare>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -205,6 +206,10 @@ class FileSystem {
   // their place is then not followed). Everything is let go at EndWalk. Walks may nest.
   virtual void BeginWalk() {}
   virtual void EndWalk() noexcept {}
+  // A file system of its own for a walk to read on another thread, ahead of the work on what it
+  // reads: it shares nothing with this one. None where that is not to be had; the walk then reads
+  // each folder as it comes to it.
+  virtual std::unique_ptr<FileSystem> ForReadingAhead() { return nullptr; }
 
   // Identity of the file or folder at `path`, links followed; throws FileSystemError.
   virtual FileIdentity GetIdentity(const std::string& path) = 0;

@@ -25,6 +25,9 @@ class PosixFileSystem final : public FileSystem {
   void ReadFolderInto(const std::string& folder, FolderListing& listing) override;
   void BeginWalk() override { ++walks_; }
   void EndWalk() noexcept override;
+  std::unique_ptr<FileSystem> ForReadingAhead() override {
+    return std::make_unique<PosixFileSystem>();
+  }
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
   NameRules RulesOf(const std::string& folder) noexcept override { return mounts_.RulesOf(folder); }

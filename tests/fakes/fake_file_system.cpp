@@ -2,6 +2,7 @@
 #include "tests/fakes/fake_file_system.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "files/name_rules.h"
 #include "platform/posix/name_order.h"
@@ -60,6 +61,17 @@ void FakeFileSystem::AddLink(const std::string& path, const std::string& target)
 
 void FakeFileSystem::SetUnreadable(const std::string& folder) {
   nodes_.at(Resolve(folder)).unreadable = true;
+}
+
+void FakeFileSystem::SetBroken(const std::string& folder) {
+  nodes_.at(Resolve(folder)).broken = true;
+}
+
+std::unique_ptr<platform::FileSystem> FakeFileSystem::ForReadingAhead() {
+  if (!readAhead_) return nullptr;
+  auto copy = std::make_unique<FakeFileSystem>();
+  copy->nodes_ = nodes_;
+  return copy;
 }
 
 void FakeFileSystem::SetRules(const std::string& folder, const platform::NameRules& rules,
@@ -162,6 +174,7 @@ std::vector<platform::FolderEntry> FakeFileSystem::ReadFolder(const std::string&
   const Node& node = nodes_.at(key);
   if (!(node.attributes & platform::kAttrDirectory)) Fail(folder, std::errc::not_a_directory);
   if (node.unreadable) Fail(folder, std::errc::permission_denied);
+  if (node.broken) throw std::length_error("folder listing");
   std::vector<platform::FolderEntry> entries;
   for (auto it = nodes_.lower_bound(key + '/');
        it != nodes_.end() && it->first.starts_with(key + '/'); ++it) {

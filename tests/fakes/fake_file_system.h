@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,6 +21,8 @@ namespace vornick::fakes {
 //   fs.AddFile("/a/b/x.mp3");          // archive (32) by default
 //   fs.AddLink("/a/b/up", "/a/");      // its target's bits and kAttrLink; dangling: kAttrSystem
 //   fs.SetUnreadable("/a/b/");         // ReadFolder throws FileSystemError (EACCES)
+//   fs.SetBroken("/a/b/");             // ReadFolder throws std::length_error, not the disk's
+//   fs.SetReadAhead(true);             // a walk reads a copy of it on a thread of its own
 //   fs.SetRules("/card/", platform::RulesFor(platform::NameRules::System::kExfat));
 // A folder with rules refuses the names they refuse, as the kernel answers (EINVAL, EILSEQ,
 // ENAMETOOLONG), and finds names as its case rule folds them; with `caseStaysOnRename` a change of
@@ -36,6 +39,8 @@ class FakeFileSystem : public platform::FileSystem {
   void AddFile(const std::string& path, std::uint32_t attributes = platform::kAttrArchive);
   void AddLink(const std::string& path, const std::string& target);
   void SetUnreadable(const std::string& folder);
+  void SetBroken(const std::string& folder);
+  void SetReadAhead(bool readAhead) noexcept { readAhead_ = readAhead; }
   void SetRules(const std::string& folder, const platform::NameRules& rules,
                 bool caseStaysOnRename = false);
 
@@ -51,6 +56,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
   platform::NameRules RulesOf(const std::string& folder) noexcept override;
   std::optional<platform::NameRules> TreeRules(const std::string& folder) override;
+  std::unique_ptr<platform::FileSystem> ForReadingAhead() override;
 
  private:
   struct Node {
@@ -59,6 +65,7 @@ class FakeFileSystem : public platform::FileSystem {
     bool link = false;
     std::string target;
     bool unreadable = false;
+    bool broken = false;
     platform::NameRules rules;
     bool caseStaysOnRename = false;
   };
@@ -75,6 +82,7 @@ class FakeFileSystem : public platform::FileSystem {
   int renameCalls_ = 0;
   int rulesOfCalls_ = 0;
   int canReadTimesCalls_ = 0;
+  bool readAhead_ = false;
   // The history's lookups run on a thread of their own, beside the renames.
   std::mutex mutex_;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,8 +30,16 @@ Paths Walk(fakes::FakeFileSystem& fs, const std::string& folder, int* events = n
   return paths;
 }
 
-TEST(AddSubFoldersTest, AppendsVisibleReadableFoldersInPreOrder) {
+// Each walk is run reading as it goes, and reading ahead on a thread of its own.
+class AddSubFoldersTest : public ::testing::TestWithParam<bool> {
+ protected:
+  AddSubFoldersTest() { fs.SetReadAhead(GetParam()); }
   fakes::FakeFileSystem fs;
+};
+
+INSTANTIATE_TEST_SUITE_P(ReadAhead, AddSubFoldersTest, ::testing::Bool());
+
+TEST_P(AddSubFoldersTest, AppendsVisibleReadableFoldersInPreOrder) {
   fs.AddFolder("/A/C/");
   fs.AddFolder("/A/B/D/");
   fs.AddFile("/A/B/x.mp3");
@@ -50,8 +59,7 @@ TEST(AddSubFoldersTest, AppendsVisibleReadableFoldersInPreOrder) {
   for (const char* start : {"/A/", "/A/B/D/", "/missing/"}) EXPECT_EQ(Walk(fs, start), Paths{});
 }
 
-TEST(AddSubFoldersTest, NeverLeavesTheFolderThroughALinkAndTellsWhatItPassedOver) {
-  fakes::FakeFileSystem fs;
+TEST_P(AddSubFoldersTest, NeverLeavesTheFolderThroughALinkAndTellsWhatItPassedOver) {
   fs.AddFolder("/m/b/inner/");
   fs.AddLink("/m/a", "/m/b/");
   fs.AddLink("/m/b/up", "/m/");
@@ -76,12 +84,57 @@ TEST(AddSubFoldersTest, NeverLeavesTheFolderThroughALinkAndTellsWhatItPassedOver
   EXPECT_EQ(ListFiles(fs, "/m/*.mp3"), Paths{"song.mp3"});  // a link to a file is listed
 }
 
-TEST(AddSubFoldersTest, HasNoSixteenBitLimits) {
-  fakes::FakeFileSystem fs;
+TEST_P(AddSubFoldersTest, HasNoSixteenBitLimits) {
   for (int i = 0; i < 40000; ++i) fs.AddFolder("/m/" + std::to_string(i) + "/");
   for (int i = 0; i < 40000; ++i) fs.AddFile("/m/" + std::to_string(i) + ".mp3");
   EXPECT_EQ(Walk(fs, "/m/").size(), 40000u);
   EXPECT_EQ(ListFiles(fs, "/m/*.mp3").value_or(Paths{}).size(), 40000u);
+}
+
+// A walk that is ended from outside (the listing of its folders throws) ends at once, whether the
+// folders are read ahead or not, with each folder listed once and in order up to there; and a
+// reading that fails other than by the disk ends it after the folders read before.
+TEST_P(AddSubFoldersTest, EndsWhereItsListingOrAReadingThatIsNotTheDisksEnds) {
+  // More folders than are read ahead, each with its files.
+  for (int i = 0; i < 3000; ++i) {
+    const std::string folder = "/m/" + std::to_string(10000 + i) + "/";
+    fs.AddFile(folder + "a.mp3");
+    fs.AddFile(folder + std::to_string(i) + ".mp3");
+  }
+  PendingPaths pending;
+  std::size_t listed = 0;
+  const auto listAll = [&] {
+    for (; !pending.Empty(); pending.RemoveFront()) {
+      const std::string expected =
+          listed == 0 ? "/m/" : "/m/" + std::to_string(9999 + listed) + "/";
+      ASSERT_EQ(pending.Front(), expected);
+      ASSERT_TRUE(pending.FrontEntries());
+      ASSERT_EQ(pending.FrontEntries()->Size(), listed == 0 ? 3000u : 2u);
+      if (listed > 0) {
+        EXPECT_EQ(pending.FrontEntries()->Name(0), std::to_string(listed - 1) + ".mp3");
+      }
+      ++listed;
+    }
+  };
+  AddFolderTree(fs, pending, "/m/", {}, nullptr, listAll);
+  EXPECT_EQ(listed, 3001u);
+
+  for (const std::size_t stopAt : {1u, 2000u}) {
+    listed = 0;
+    struct Enough {};
+    EXPECT_THROW(AddFolderTree(fs, pending, "/m/", {}, nullptr,
+                               [&] {
+                                 listAll();
+                                 if (listed == stopAt) throw Enough{};
+                               }),
+                 Enough);
+    EXPECT_EQ(listed, stopAt);
+  }
+
+  fs.SetBroken("/m/10002/");
+  listed = 0;
+  EXPECT_THROW(AddFolderTree(fs, pending, "/m/", {}, nullptr, listAll), std::length_error);
+  EXPECT_EQ(listed, 3u);  // the start and the two folders before the broken one
 }
 
 TEST(ListFilesTest, ListsOrdinaryVisibleFilesByPatternOrNoList) {
