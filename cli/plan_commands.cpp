@@ -8,9 +8,11 @@
 #include <csignal>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <numeric>
+#include <sstream>
 #include <vector>
 
 #include "cli/command_line.h"
@@ -40,7 +42,7 @@ void ReportPassedOver(const std::vector<window::PassedOver>& passedOver, Streams
 // first, so that nothing is added when one of them is not there. 0; 1 when a folder or link was
 // passed over; 2 after the error lines, having added nothing.
 int Gather(window::ListOperations& operations, const std::vector<std::string>& paths,
-           PlanSeams seams, Streams& streams) {
+           PlanSeams seams, Streams& streams, const std::function<void()>& listed = {}) {
   struct Item {
     std::string path;
     bool folder;
@@ -62,7 +64,7 @@ int Gather(window::ListOperations& operations, const std::vector<std::string>& p
   for (const Item& item : items) {
     if (item.folder) {
       // Nothing runs beside the command line, so there is nothing to let run while it walks.
-      const window::GatherResult result = operations.AddFolder(item.path, {});
+      const window::GatherResult result = operations.AddFolder(item.path, {}, listed);
       if (!result.stopped.empty()) {
         streams.err << "vornick-cli: Load Folder stopped: "
                     << (result.typesUnreadable
@@ -106,36 +108,50 @@ void WritePlan(std::ostream& out, const window::RenameList& list,
   }
 }
 
-// One line for each checked row that Rename would refuse, as the window shows it beside the row;
-// true when there was one.
-bool ReportRefusals(window::ListOperations& operations, Streams& streams) {
-  const window::RenameList& list = operations.List();
-  bool any = false;
-  // Where the rules are guessed or not known, that is said once, naming the first such folder.
-  bool unknownTold = false, smbTold = false;
-  for (std::size_t i = 0; i < list.Count(); ++i) {
-    const platform::NameRules::System system = operations.Checks().FolderRules(i).system;
-    if (system == platform::NameRules::System::kUnknown && !unknownTold) {
-      unknownTold = true;
-      streams.err << "vornick-cli: note: the rules for names on the disk of \""
-                  << EscapeField(list.Row(i).FolderPath())
-                  << "\" are not known (a network or FUSE file system): only what Linux refuses "
-                     "is marked\n";
-    } else if (system == platform::NameRules::System::kSmb && !smbTold) {
-      smbTold = true;
-      streams.err << "vornick-cli: note: \"" << EscapeField(list.Row(i).FolderPath())
-                  << "\" is on an SMB share: the rules of a Windows server are assumed\n";
+// One line for each checked row that Rename would refuse, as the window shows it beside the row.
+// While no row is renamed, what Rename would make of a row depends on the rows above it only, so
+// the lines of the rows loaded so far can be worked out while the next folders are read; they
+// are written when asked.
+class Refusals {
+ public:
+  // Works out the lines of the rows not seen yet.
+  void Catch(window::ListOperations& operations) {
+    const window::RenameList& list = operations.List();
+    for (; seen_ < list.Count(); ++seen_) {
+      // Where the rules are guessed or not known, that is said once, naming the first such folder.
+      const platform::NameRules::System system = operations.Checks().FolderRules(seen_).system;
+      if (system == platform::NameRules::System::kUnknown && !unknownTold_) {
+        unknownTold_ = true;
+        lines_ << "vornick-cli: note: the rules for names on the disk of \""
+               << EscapeField(list.Row(seen_).FolderPath())
+               << "\" are not known (a network or FUSE file system): only what Linux refuses "
+                  "is marked\n";
+      } else if (system == platform::NameRules::System::kSmb && !smbTold_) {
+        smbTold_ = true;
+        lines_ << "vornick-cli: note: \"" << EscapeField(list.Row(seen_).FolderPath())
+               << "\" is on an SMB share: the rules of a Windows server are assumed\n";
+      }
+      const std::string reason = operations.Checks().WouldBeRefused(seen_);
+      if (reason.empty()) continue;
+      any_ = true;
+      const window::RenameEntry& row = list.Row(seen_);
+      lines_ << "vornick-cli: would not rename \""
+             << EscapeField(row.FolderPath() + row.CurrentName) << "\" to \""
+             << EscapeField(row.NewName) << "\": " << reason << '\n';
     }
-    const std::string reason = operations.Checks().WouldBeRefused(i);
-    if (reason.empty()) continue;
-    any = true;
-    const window::RenameEntry& row = list.Row(i);
-    streams.err << "vornick-cli: would not rename \""
-                << EscapeField(row.FolderPath() + row.CurrentName) << "\" to \""
-                << EscapeField(row.NewName) << "\": " << reason << '\n';
   }
-  return any;
-}
+  // Writes the lines of every row; true when a row would be refused.
+  bool Report(window::ListOperations& operations, Streams& streams) {
+    Catch(operations);
+    streams.err << lines_.str();
+    return any_;
+  }
+
+ private:
+  std::size_t seen_ = 0;
+  bool unknownTold_ = false, smbTold_ = false, any_ = false;
+  std::ostringstream lines_;
+};
 
 // Renames the checked rows (or takes them back), each failed row on one line; 1 when any failed,
 // 2 when the history could not be written (nothing renamed).
@@ -213,16 +229,21 @@ int RunPreviewWith(std::span<const std::string> args, Streams streams, PlanSeams
   if (arguments.done) return *arguments.done;
   const std::vector<std::string>& paths = arguments.operands;
   window::ListOperations& operations = seams.operations;
-  const int gathered = Gather(operations, paths, seams, streams);
+  const bool portable = arguments.Has("portable");
+  Refusals refusals;
+  // Portable names are made once every row is in, and the rows' marks come after them.
+  const int gathered = Gather(
+      operations, paths, seams, streams,
+      portable ? std::function<void()>{} : [&] { refusals.Catch(operations); });
   if (gathered == 2) return gathered;
-  if (arguments.Has("portable")) {
+  if (portable) {
     // Names for music that will be copied around: safe on every file system, not this one only.
     std::vector<std::size_t> rows(operations.List().Count());
     std::iota(rows.begin(), rows.end(), std::size_t{0});
     operations.MakeNamesSafe(rows, files::PortableRules());
   }
   WritePlan(streams.out, operations.List(), {});
-  const bool refused = ReportRefusals(operations, streams);
+  const bool refused = refusals.Report(operations, streams);
   return Finish(streams, std::max(gathered, refused ? 1 : 0));
 }
 

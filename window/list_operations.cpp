@@ -241,7 +241,8 @@ void ListOperations::CountOtherTypes(const platform::FolderListing& entries,
   }
 }
 
-GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHook& pause) {
+GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHook& pause,
+                                       const std::function<void()>& listed) {
   GatherResult result;
   const AddedCount added(added_, result.added);
   if (gathering_) {
@@ -284,6 +285,7 @@ GatherResult ListOperations::AddFolder(const std::string& folder, const PauseHoo
         // Once under way, a folder that fails is passed over.
       }
       pending_.RemoveFront();
+      if (listed) listed();
     }
   };
   try {

@@ -90,8 +90,11 @@ class ListOperations {
   // force then (looked at for every folder, read again when they changed; MP3 when none is set),
   // a file once however many types match it.
   // Stops before adding anything when the walk or the first reading of the types fails; a later
-  // failure passes over that folder.
-  GatherResult AddFolder(const std::string& folder, const PauseHook& pause);
+  // failure passes over that folder. `listed`, when given, is called after each folder's files
+  // are added, and nothing else runs then: a command line works on the rows so far while the
+  // next folders are read.
+  GatherResult AddFolder(const std::string& folder, const PauseHook& pause,
+                         const std::function<void()>& listed = {});
   // Files picked by the user, each checked when its name changes; a name that cannot be cleaned
   // gives an unchecked row with an empty proposed name.
   void AddFiles(const std::vector<std::string>& paths);

@@ -100,6 +100,15 @@ TEST_F(PlanCommandsTest, PreviewListsFoldersAsLoadFolderAndFilesAsLoadFiles) {
   EXPECT_EQ(run.out, "1\tone_file.txt\tOne File.txt\t" + dir.Path() + "\n" +
                          "1\tb_c.mp3\tB C.mp3\t" + dir.Path() + "m/\n" + "0\tX.wav\tX.wav\t" +
                          dir.Path() + "m/Sub/\n");
+  // The rows are marked as the folders are read: a row after the last folder is marked too, and
+  // so is a plan of portable names, whose rows are marked once they have them.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{dir.Path() + "m/", dir.Path() + "one_file.txt"},
+        {"--portable", dir.Path() + "m/", dir.Path() + "one_file.txt"}}) {
+    const Outcome after = Do(RunPreviewWith, args);
+    EXPECT_EQ(after.status, 1) << args.front();
+    EXPECT_EQ(after.err, run.err) << args.front();
+  }
 }
 
 // A PATH that is not there, or file types that cannot be read, stop the command before it
