@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unicode/uchar.h>
@@ -28,6 +29,8 @@ namespace vornick::platform {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
+// The folders a walk on a thread of its own closes in one go: well below any limit of descriptors.
+constexpr std::size_t kClosedTogether = 128;
 
 std::error_code LastError() noexcept {
   return {errno, std::system_category()};
@@ -357,11 +360,58 @@ PosixFileSystem::~PosixFileSystem() {
   EndWalk();
 }
 
+std::unique_ptr<FileSystem> PosixFileSystem::ForReadingAhead() {
+  auto reader = std::make_unique<PosixFileSystem>();
+  reader->readsAhead_ = true;
+  reader->closing_.reserve(kClosedTogether);
+  return reader;
+}
+
+void PosixFileSystem::BeginWalk() {
+#if defined(__linux__)
+  // A walk on a thread of its own takes a table of descriptors of its own, and closes there the
+  // process's descriptors that came with it (the process's own stay open: a lock or a pipe is
+  // the process's, not this copy's). Every call to the system costs much on some machines, and
+  // closing a folder is a third of a walk's calls: the folders read are then closed many in one
+  // call. The table is given back when the thread ends.
+  if (readsAhead_ && !tableTried_) {
+    tableTried_ = true;
+    ownTable_ = ::unshare(CLONE_FILES) == 0 && ::close_range(3, ~0U, 0) == 0;
+  }
+#endif
+  ++walks_;
+}
+
 void PosixFileSystem::EndWalk() noexcept {
   if (walks_ > 0) --walks_;
   if (walks_ > 0) return;
-  for (const Held& held : held_) ::close(held.fd);
+  for (const Held& held : held_) Close(held.fd);
   held_.clear();
+  CloseTogether();
+}
+
+void PosixFileSystem::Close(int fd) noexcept {
+  if (!ownTable_) {
+    ::close(fd);
+    return;
+  }
+  closing_.push_back(fd);  // room for kClosedTogether was reserved
+  if (closing_.size() >= kClosedTogether) CloseTogether();
+}
+
+void PosixFileSystem::CloseTogether() noexcept {
+  // Every descriptor of the table but the three standard ones is the walk's: each run of
+  // numbers is closed in one call, the folders still held lying between the runs.
+  std::sort(closing_.begin(), closing_.end());
+  for (std::size_t first = 0, end; first < closing_.size(); first = end) {
+    end = first + 1;
+    while (end < closing_.size() && closing_[end] == closing_[end - 1] + 1) ++end;
+#if defined(__linux__)
+    if (::close_range(closing_[first], closing_[end - 1], 0) == 0) continue;
+#endif
+    for (std::size_t i = first; i < end; ++i) ::close(closing_[i]);
+  }
+  closing_.clear();
 }
 
 int PosixFileSystem::OpenFolder(const std::string& folder) {
@@ -370,7 +420,7 @@ int PosixFileSystem::OpenFolder(const std::string& folder) {
            folder.compare(0, held.length, heldPath_, 0, held.length) == 0;
   };
   while (!held_.empty() && !inside(held_.back())) {
-    ::close(held_.back().fd);
+    Close(held_.back().fd);
     held_.pop_back();
   }
   if (!held_.empty()) {
@@ -408,6 +458,11 @@ bool PosixFileSystem::CanReadTimes(const std::string& path) noexcept {
 
 void PosixFileSystem::ReadSorted(const std::string& folder, FolderListing& listing) {
   Descriptor fd(OpenFolder(folder));
+  if (fd.Get() < 0 && errno == EMFILE && !closing_.empty()) {
+    // The folders waiting to be closed took the last descriptors.
+    CloseTogether();
+    fd.Reset(OpenFolder(folder));
+  }
   if (fd.Get() < 0) Throw(folder, LastError());
 
   const int folderFd = fd.Get();
@@ -425,6 +480,7 @@ void PosixFileSystem::ReadSorted(const std::string& folder, FolderListing& listi
     fd.Release();
     heldPath_ = folder;
   }
+  if (fd.Get() >= 0) Close(fd.Release());
 }
 
 std::vector<FolderEntry> PosixFileSystem::ReadFolder(const std::string& folder) {

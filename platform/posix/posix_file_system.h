@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/posix/mount_rules.h"
@@ -23,11 +24,9 @@ class PosixFileSystem final : public FileSystem {
   bool CanReadTimes(const std::string& path) noexcept override;
   std::vector<FolderEntry> ReadFolder(const std::string& folder) override;
   void ReadFolderInto(const std::string& folder, FolderListing& listing) override;
-  void BeginWalk() override { ++walks_; }
+  void BeginWalk() override;
   void EndWalk() noexcept override;
-  std::unique_ptr<FileSystem> ForReadingAhead() override {
-    return std::make_unique<PosixFileSystem>();
-  }
+  std::unique_ptr<FileSystem> ForReadingAhead() override;
   FileIdentity GetIdentity(const std::string& path) override;
   std::error_code Rename(const std::string& from, const std::string& to) noexcept override;
   NameRules RulesOf(const std::string& folder) noexcept override { return mounts_.RulesOf(folder); }
@@ -41,6 +40,10 @@ class PosixFileSystem final : public FileSystem {
   int OpenFolder(const std::string& folder);
   // Reads `folder` into `listing`, sorted.
   void ReadSorted(const std::string& folder, FolderListing& listing);
+  // Closes a folder the walk is done with: now, or with others in one call where the walk's
+  // thread has a table of descriptors of its own.
+  void Close(int fd) noexcept;
+  void CloseTogether() noexcept;
 
   std::unique_ptr<char[]> buffer_;
   FolderListing read_;  // kept between calls to save allocations
@@ -54,6 +57,10 @@ class PosixFileSystem final : public FileSystem {
   std::string heldPath_, name_;
   int walks_ = 0;
   MountRules mounts_;
+  // Made for a walk on a thread of its own (ForReadingAhead); whether that thread's table of
+  // descriptors was made its own, holding only the walk's folders; the folders to close together.
+  bool readsAhead_ = false, tableTried_ = false, ownTable_ = false;
+  std::vector<int> closing_;
 };
 
 // The path taken where the file system refuses RENAME_NOREPLACE; also reached by tests.

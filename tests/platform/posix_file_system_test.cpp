@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -140,6 +141,48 @@ TEST(PosixFileSystemTest, AWalkReadsThroughHeldFoldersAndLetsThemGo) {
   // Outside a walk the path is followed as it stands.
   EXPECT_EQ(NamesOf(fs.ReadFolder(root + "a/")), (Names{"x.mp3"}));
   EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// A walk that reads ahead on a thread of its own closes the folders it read many at a time, in a
+// table of descriptors of its own: the process keeps every descriptor it had, and a walk under a
+// tight limit of descriptors still reads every folder (it closes what waits to be closed when the
+// limit is reached).
+TEST(PosixFileSystemTest, AWalkReadingAheadKeepsTheProcesssDescriptorsWithinItsLimit) {
+  TempFolder temp;
+  const std::string root = temp.Path();
+  for (int i = 0; i < 300; ++i) temp.Write("f" + std::to_string(1000 + i) + "/x.mp3");
+  temp.Write("f1000/a/b/c/d/y.mp3");
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  const std::size_t before = OpenDescriptors();
+  struct rlimit limit;
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+  struct Restore {
+    struct rlimit limit;
+    ~Restore() { ::setrlimit(RLIMIT_NOFILE, &limit); }
+  } restore{limit};
+  struct rlimit tight = limit;
+  tight.rlim_cur = before + 24;
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+
+  PosixFileSystem fs;
+  files::PendingPaths pending;
+  std::vector<files::PassedOver> passedOver;
+  Names folders;
+  files::AddFolderTree(fs, pending, root, {}, &passedOver, [&] {
+    for (; !pending.Empty(); pending.RemoveFront()) folders.push_back(pending.Front());
+  });
+  EXPECT_EQ(folders.size(), 305u);
+  EXPECT_EQ(folders.back(), root + "f1299/");
+  for (const files::PassedOver& item : passedOver) ADD_FAILURE() << item.path << item.error;
+  EXPECT_EQ(OpenDescriptors(), before);
+  // Both ends of the pipe are still the process's.
+  ASSERT_EQ(::write(pipe[1], "x", 1), 1);
+  ::close(pipe[1]);
+  char byte[2];
+  EXPECT_EQ(::read(pipe[0], byte, 2), 1);
+  EXPECT_EQ(::read(pipe[0], byte, 2), 0);
+  ::close(pipe[0]);
 }
 
 std::error_code PosixRename(const std::string& from, const std::string& to) noexcept {
