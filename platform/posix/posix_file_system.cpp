@@ -356,6 +356,12 @@ std::error_code RenameWithoutReplaceFlag(const std::string& from, const std::str
 
 PosixFileSystem::PosixFileSystem() : buffer_(new char[kBufferSize]) {}
 PosixFileSystem::~PosixFileSystem() {
+  if (ownTable_) {
+    // Its descriptors were in the table of its walk's thread, which went with the thread: here
+    // their numbers are other descriptors. (A walk lets go of all of them when it ends.)
+    held_.clear();
+    closing_.clear();
+  }
   walks_ = 0;
   EndWalk();
 }
