@@ -270,6 +270,38 @@ void FoldKey(std::string_view name, NameRules::CaseFold fold, std::string& key) 
   }
 }
 
+bool SameFoldKey(std::string_view a, std::string_view b, NameRules::CaseFold fold) {
+  if (fold == NameRules::CaseFold::kNone) return a == b;
+  if (fold == NameRules::CaseFold::kAscii) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return cleaning::ToLower(x) == cleaning::ToLower(y);
+           });
+  }
+  // Character by character: a character folds to one whole character, and characters' UTF-8 is
+  // prefix free, so the first pair that folds apart tells the keys apart. From bytes that are no
+  // character on, the keys themselves decide.
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[j]);
+    if ((x | y) < 0x80) {
+      if (cleaning::ToLower(static_cast<char>(x)) != cleaning::ToLower(static_cast<char>(y)))
+        return false;
+      ++i;
+      ++j;
+      continue;
+    }
+    std::int32_t cx = 0, cy = 0;
+    const std::size_t nx = NextChar(a.substr(i), cx), ny = NextChar(b.substr(j), cy);
+    if (cx < 0 || cy < 0) {
+      return FoldKey(a.substr(i), fold) == FoldKey(b.substr(j), fold);
+    }
+    if (u_foldCase(cx, U_FOLD_CASE_DEFAULT) != u_foldCase(cy, U_FOLD_CASE_DEFAULT)) return false;
+    i += nx;
+    j += ny;
+  }
+  return i == a.size() && j == b.size();
+}
+
 void FoldedAsciiPart(std::string_view name, std::string& part) {
   part.clear();
   for (std::size_t i = 0; i < name.size();) {

@@ -44,6 +44,9 @@ std::size_t NameLength(std::string_view name, platform::NameRules::Unit unit) no
 std::string FoldKey(std::string_view name, platform::NameRules::CaseFold fold);
 // The same into `key`, whose contents it replaces, so that a kept buffer serves many names.
 void FoldKey(std::string_view name, platform::NameRules::CaseFold fold, std::string& key);
+// FoldKey(a, fold) == FoldKey(b, fold), mostly decided at the first character that differs,
+// without building either key.
+bool SameFoldKey(std::string_view a, std::string_view b, platform::NameRules::CaseFold fold);
 // The ASCII bytes of FoldKey(name, kUnicode), in order, into `part`, with no call to ICU: names
 // that any file system takes as one give the same part, which many other names share too. Only
 // the Kelvin sign and the long s fold to ASCII letters from beyond ASCII.

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "cleaning/text_chars.h"
 #include "files/name_rules.h"
 
 namespace vornick::window {
@@ -24,15 +23,8 @@ std::string CaseStepName(const platform::FileIdentity& identity) {
 }
 
 bool CaseOnly(std::string_view a, std::string_view b) {
-  if (a == b) return false;
-  // Asked after every rename: names of ASCII alone are compared without folding them into copies.
-  if (cleaning::IsAscii(a) && cleaning::IsAscii(b)) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-  }
-  return files::FoldKey(a, NameRules::CaseFold::kUnicode) ==
-         files::FoldKey(b, NameRules::CaseFold::kUnicode);
+  // Asked after every rename: most pairs part at their first characters, so no key is built.
+  return a != b && files::SameFoldKey(a, b, NameRules::CaseFold::kUnicode);
 }
 
 const NameRules& FileRenamer::Rules(std::string_view folder) {

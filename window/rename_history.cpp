@@ -19,6 +19,7 @@ namespace {
 // costs here, so a piece twice as large would keep the renames waiting.
 constexpr std::size_t kFirstPiece = 256;
 constexpr std::size_t kLargestPiece = 16384;
+constexpr std::size_t kOutcomesAtOnce = 1024;
 
 // A checked row that Rename or Undo tries.
 struct Attempt {
@@ -121,7 +122,7 @@ class NewBatch {
   std::string brokenWhat_, brokenWhere_;
 };
 
-// The outcomes of one piece, written by the worker when the piece is done (not synced: a row left
+// The outcomes of some rows, written by the worker when they are done (not synced: a row left
 // unknown is looked up on disk). A row renamed is left unknown: its batch says so once it finishes,
 // which spares a write for every file.
 struct Outcomes {
@@ -161,6 +162,18 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
   const bool undo = direction == RenameDirection::kUndo;
   std::vector<Attempt> attempts;
   std::vector<std::int64_t> linkedBatches;
+  // Link() for rows asked in order: each batch is read on from where the last row was found.
+  std::vector<std::size_t> linkFrom(batches_.size(), 0);
+  const auto link = [&](std::size_t i) -> std::optional<HistoryLink> {
+    for (std::size_t b = batches_.size(); b-- > 0;) {
+      const auto& rows = batches_[b].rows;
+      std::size_t& at = linkFrom[b];
+      while (at < rows.size() && rows[at].first < i) ++at;
+      if (at < rows.size() && rows[at].first == i)
+        return HistoryLink{batches_[b].id, rows[at].second};
+    }
+    return std::nullopt;
+  };
   ForEachRowToTry(
       list, direction, listedAgain,
       [&](std::size_t i, const RenameEntry& row, std::string_view name, std::string_view target) {
@@ -169,7 +182,7 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
         attempt.row = &row;
         attempt.refusal = RefusalReason(name, target);
         if (undo && !attempt.refusal) {
-          attempt.link = Link(i);
+          attempt.link = link(i);
           if (attempt.link && std::find(linkedBatches.begin(), linkedBatches.end(),
                                         attempt.link->batch) == linkedBatches.end()) {
             linkedBatches.push_back(attempt.link->batch);
@@ -206,6 +219,15 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
   FileRenamer renamer(fileSystem);
   bool renamedAny = false;
   auto outcomes = std::make_shared<Outcomes>();
+  std::size_t outcomeCount = 0;
+  // Written a few at a time, so that what is left to write once the last file is renamed is
+  // little (each write is one statement for a run of rows).
+  const auto writeOutcomes = [&] {
+    if (outcomes->Empty()) return;
+    worker.Post([outcomes, &batch, this] { outcomes->Write(store_, batch.Id()); });
+    outcomes = std::make_shared<Outcomes>();
+    outcomeCount = 0;
+  };
   Written written;
   for (Piece& piece : pieces) {
     worker.WaitFor(piece.ticket);
@@ -230,13 +252,17 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
         list.SetState(attempt.index, undo ? RowState::kNotRenamed : RowState::kRenamed);
         if (attempt.link) {
           outcomes->takenBack[attempt.link->batch].push_back(attempt.link->row);
+          if (++outcomeCount == kOutcomesAtOnce) writeOutcomes();
         } else if (attempt.historyRow >= 0 && !undo) {
           written.rows.emplace_back(static_cast<std::uint32_t>(attempt.index),
                                     static_cast<std::uint32_t>(historyRow));
         }
         continue;
       }
-      if (attempt.historyRow >= 0) outcomes->failed.push_back(historyRow);
+      if (attempt.historyRow >= 0) {
+        outcomes->failed.push_back(historyRow);
+        if (++outcomeCount == kOutcomesAtOnce) writeOutcomes();
+      }
       const RowState failed = undo ? RowState::kUndoFailed : RowState::kRenameFailed;
       if (row.State != failed || list.Failure(attempt.index) != reason) {
         failures.push_back({attempt.index, std::string(row.FolderPath()), std::string(name),
@@ -244,10 +270,7 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
       }
       list.SetState(attempt.index, failed, reason);
     }
-    if (!outcomes->Empty()) {
-      worker.Post([outcomes, &batch, this] { outcomes->Write(store_, batch.Id()); });
-      outcomes = std::make_shared<Outcomes>();
-    }
+    writeOutcomes();
   }
   const std::uint64_t last = worker.Post([&batch, &linkedBatches, this] {
     try {

@@ -121,6 +121,63 @@ TEST(NameRulesTest, FoldKey) {
   for (const auto& [name, fold, key] : cases) EXPECT_EQ(FoldKey(name, fold), key) << name;
 }
 
+// Comparing without keys answers as comparing the keys: for pairs that part at a letter, at a
+// length, at a character that folds into ASCII, and at bytes that are no character, and on random
+// pairs of such pieces.
+TEST(NameRulesTest, SameFoldKeyIsTheKeysCompared) {
+  using Fold = NameRules::CaseFold;
+  const std::tuple<std::string, std::string, Fold, bool> cases[] = {
+      {"AbC.mp3", "abc.MP3", Fold::kAscii, true},
+      {"ab", "abc", Fold::kAscii, false},
+      {"\xC3\x80", "\xC3\xA0", Fold::kAscii, false},  // À, à: ASCII folding leaves them
+      {"\xC3\x80"
+       "b",
+       "\xC3\xA0"
+       "B",
+       Fold::kUnicode, true},
+      {"AbC", "abc", Fold::kNone, false},
+      {"ab", "abc", Fold::kUnicode, false},
+      {"\xC3\xA0", "\xC3\xA0x", Fold::kUnicode, false},
+      {"\xE2\x84\xAA.mp3", "K.MP3", Fold::kUnicode, true},             // the Kelvin sign
+      {"\xC3\x9F", "ss", Fold::kUnicode, false},                       // ß stays one letter
+      {"\xCE\xA3\xCF\x82", "\xCF\x83\xCE\xA3", Fold::kUnicode, true},  // Σς, σΣ
+      {"a\xFF"
+       "B",
+       "A\xFF"
+       "b",
+       Fold::kUnicode, true},
+      {"a\xFF", "A\xFE", Fold::kUnicode, false},
+      {"\xC3"
+       "\xA0",
+       "\xC3\xA0", Fold::kUnicode, true},
+      {"\xE2\x84"
+       "A",
+       "\xE2\x84"
+       "a",
+       Fold::kUnicode, true},  // a cut character, then a letter
+  };
+  for (const auto& [a, b, fold, same] : cases) {
+    EXPECT_EQ(SameFoldKey(a, b, fold), same) << a << " " << b;
+    EXPECT_EQ(SameFoldKey(b, a, fold), same) << b << " " << a;
+    EXPECT_EQ(FoldKey(a, fold) == FoldKey(b, fold), same) << a << " " << b;
+  }
+  std::uint32_t seed = 777;
+  const auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  const std::string pieces[] = {"A",    "a",    "\xE2\x84\xAA", "k",    "\xC3\x80", "\xC3\xA0",
+                                "\xC3", "\xA0", "\xE2\x84",     "\xAA", "\xFF",     "S"};
+  for (int round = 0; round < 50000; ++round) {
+    std::string a, b;
+    for (std::uint32_t n = next() % 5; n-- > 0;) a += pieces[next() % std::size(pieces)];
+    for (std::uint32_t n = next() % 5; n-- > 0;) b += pieces[next() % std::size(pieces)];
+    ASSERT_EQ(SameFoldKey(a, b, Fold::kUnicode),
+              FoldKey(a, Fold::kUnicode) == FoldKey(b, Fold::kUnicode))
+        << a << " " << b;
+  }
+}
+
 // The ASCII part of the fold, worked out without ICU, is the ASCII bytes of the fold itself: on
 // random bytes (invalid sequences too), and for every character, of which only two fold into
 // ASCII from beyond it.

@@ -165,6 +165,22 @@ TEST_F(HistoryTest, TheWindowsUndoIsRecordedInTheBatchItTakesBack) {
   EXPECT_FALSE(NewestToTakeBack(batches));  // an Undo batch is not offered
 }
 
+// The outcomes go to the history a run of rows at a time: none is lost between runs, for rows
+// that failed and for rows taken back, in a batch of thousands.
+TEST_F(HistoryTest, EveryRowsOutcomeIsRecordedInALargeBatch) {
+  constexpr int kFiles = 9000;  // a piece of 2,916 rows among them
+  AddFiles(kFiles);
+  for (int i = 0; i < kFiles; i += 2) fileSystem.AddFile("/m/A B" + std::to_string(i) + ".mp3");
+  EXPECT_EQ(operations.Rename().size(), kFiles / 2u);
+  EXPECT_TRUE(operations.Undo().empty());
+  const std::vector<RowOutcome> outcomes = Outcomes(1);
+  ASSERT_EQ(outcomes.size(), static_cast<std::size_t>(kFiles));
+  for (int i = 0; i < kFiles; ++i) {
+    ASSERT_EQ(outcomes[i], i % 2 == 0 ? RowOutcome::kFailed : RowOutcome::kTakenBack) << i;
+  }
+  EXPECT_TRUE(store.Batch(1)->summary.finished);
+}
+
 TEST_F(HistoryTest, TakingBackRefusesFilesChangedSinceAndNeverRenamesAFileTwice) {
   AddFiles(4);
   operations.Rename();
