@@ -89,8 +89,9 @@ class HistoryStore {
   // More rows and folders of the batch (numbered on from those before), synced on return.
   virtual void AddRows(std::int64_t batch, std::span<const std::string> folders,
                        std::span<const HistoryRow> rows) = 0;
-  // The rows now known renamed or failed, by their number in the batch (from 0). Not synced: a
-  // row left unknown is looked up on disk later.
+  // The rows now known renamed or failed, by their number in the batch (from 0), synced on
+  // return: a batch's rows written as they go leave its finish little to sync. A row left unknown
+  // is looked up on disk later.
   virtual void RecordOutcomes(std::int64_t batch, std::span<const std::uint64_t> rows,
                               RowOutcome outcome) = 0;
   // The batch is over (synced on return).

@@ -122,9 +122,9 @@ class NewBatch {
   std::string brokenWhat_, brokenWhere_;
 };
 
-// The outcomes of some rows, written by the worker when they are done (not synced: a row left
-// unknown is looked up on disk). A row renamed is left unknown: its batch says so once it finishes,
-// which spares a write for every file.
+// The outcomes of some rows, written by the worker when they are done (a row left unknown is
+// looked up on disk). A row renamed is left unknown: its batch says so once it finishes, which
+// spares a write for every file.
 struct Outcomes {
   std::vector<std::uint64_t> failed;
   std::map<std::int64_t, std::vector<std::uint64_t>> takenBack;

@@ -10,8 +10,8 @@
 namespace vornick::window {
 namespace {
 
-// Outcomes are written in pieces of this many rows (not synced: each row is looked up on disk
-// anyway, so one lost on a power cut is found back at its old name).
+// Outcomes are written in pieces of this many rows (each row is looked up on disk anyway, so one
+// lost is found back at its old name).
 constexpr std::size_t kRecordEvery = 4096;
 
 // The file at `path` is the file `identity` names; an error when it cannot be looked at.

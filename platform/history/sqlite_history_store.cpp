@@ -379,7 +379,7 @@ void SqliteHistoryStore::RecordOutcomes(std::int64_t batch, std::span<const std:
   if (outcome > RowOutcome::kTakenBack)
     Refuse(Access::kWrite, EINVAL, "no such outcome " + std::to_string(static_cast<int>(outcome)));
   Writing([&] {
-    Synchronous(false);
+    Synchronous(true);
     sqlite::WriteTransaction transaction(*db_);
     std::uint64_t files = 0;
     {
