@@ -4,7 +4,8 @@
 // beside its floor measured in the same run (the walk floor: getdents64 and the entry type only; a
 // loop of renameat2 calls over the same pairs, leaving out the rows whose target is their own
 // name). Rename and Undo keep their history as the program does, in a SQLite file of their own
-// beside the library.
+// beside the library. Rename and Undo are also timed each beside a run of the floor, run just
+// before or after it, and the ratios of those pairs printed with their spread.
 //
 //   form1_benchmark [--root=FOLDER] [--files=N] [--folders=N] [--keep] [benchmark options]
 //   form1_benchmark --library=LIBRARY [benchmark options]
@@ -17,11 +18,15 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -220,6 +225,57 @@ void BM_Undo(benchmark::State& state, Loaded& loaded) {
   state.counters["refused"] = static_cast<double>(failed);
 }
 
+// Rename and Undo each timed beside the floor's loop over the same pairs, run just before or just
+// after it (by turns), so that both sides of a ratio meet the machine alike: where its speed drifts
+// over seconds, the fastest runs of two separate benchmarks may come from different moments.
+struct AdjacentRatios {
+  std::vector<double> rename, undo;
+};
+
+void BM_RenameBesideFloor(benchmark::State& state, Loaded& loaded, AdjacentRatios& ratios) {
+  using Clock = std::chrono::steady_clock;
+  const auto timed = [](auto&& work) {
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  };
+  bool floorFirst = true;
+  for (auto _ : state) {
+    double floorForward = 0, floorBack = 0, rename = 0, undo = 0;
+    const auto floor = [&] {
+      floorForward = timed([&] { loaded.RenameLoop(false); });
+      floorBack = timed([&] { loaded.RenameLoop(true); });
+    };
+    const auto program = [&] {
+      rename = timed([&] { loaded.Rename(); });
+      undo = timed([&] { loaded.Undo(); });
+    };
+    if (floorFirst) {
+      floor();
+      program();
+    } else {
+      program();
+      floor();
+    }
+    floorFirst = !floorFirst;
+    ratios.rename.push_back(rename / floorForward);
+    ratios.undo.push_back(undo / floorBack);
+    state.SetIterationTime(floorForward + floorBack + rename + undo);
+  }
+}
+
+// "median M (N pairs, LOW to HIGH)"
+std::string Spread(std::vector<double> values) {
+  if (values.empty()) return "not run";
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  std::ostringstream out;
+  out << std::setprecision(3) << "median " << median << " (" << n << " pairs, " << values.front()
+      << " to " << values.back() << ")";
+  return out.str();
+}
+
 std::size_t NumberOption(std::string_view arg, std::string_view name, std::size_t fallback) {
   return arg.starts_with(name) ? std::stoul(std::string(arg.substr(name.size()))) : fallback;
 }
@@ -243,6 +299,13 @@ int Run(const Library& library, const std::string& historyFolder) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
   }
+  AdjacentRatios adjacent;
+  benchmark::RegisterBenchmark("BM_RenameBesideFloor", BM_RenameBesideFloor, std::ref(loaded),
+                               std::ref(adjacent))
+      ->Unit(benchmark::kMillisecond)
+      ->UseManualTime()
+      ->Iterations(16)
+      ->Repetitions(1);
   vornick::bench::TimesReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::cout << "load / walk floor: " << reporter.Ratio("BM_LoadFolder", "BM_WalkFloor")
@@ -251,6 +314,10 @@ int Run(const Library& library, const std::string& historyFolder) {
             << reporter.Ratio("BM_Rename/real_time", "BM_RenameFloor/real_time")
             << " (target 1.15 at most)\n"
             << "undo / floor: " << reporter.Ratio("BM_Undo/real_time", "BM_UndoFloor/real_time")
+            << " (target 1.15 at most)\n"
+            << "rename / floor, run beside it: " << Spread(adjacent.rename)
+            << " (target 1.15 at most)\n"
+            << "undo / floor, run beside it: " << Spread(adjacent.undo)
             << " (target 1.15 at most)\n"
             << "history bytes per file: " << loaded.HistoryBytesPerFile()
             << " (target 200 at most)\n";
