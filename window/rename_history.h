@@ -52,6 +52,9 @@ class RenameHistory {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> rows;
   };
 
+  // Forgets the links of rows taken back: (batch, row in the list) pairs, sorted here.
+  void DropLinks(std::vector<std::pair<std::int64_t, std::uint32_t>>& taken);
+
   platform::HistoryStore& store_;
   std::vector<Written> batches_;
 };

@@ -165,6 +165,29 @@ TEST_F(HistoryTest, TheWindowsUndoIsRecordedInTheBatchItTakesBack) {
   EXPECT_FALSE(NewestToTakeBack(batches));  // an Undo batch is not offered
 }
 
+// A row taken back leaves its batch's links; a row not tried, or whose undo failed, keeps its link
+// for the next Undo.
+TEST_F(HistoryTest, ARowTakenBackIsNoLongerLinkedToItsBatch) {
+  AddFiles(4);
+  operations.Rename();
+  fileSystem.Rename("/m/A B2.mp3", "/m/away.mp3");
+  operations.List().SetChecked(1, false);
+  EXPECT_EQ(operations.Undo().size(), 1u);  // row 2's file is away
+  const RenameHistory& history = *operations.History();
+  EXPECT_FALSE(history.Link(0));
+  EXPECT_EQ(history.Link(1)->row, 1u);
+  EXPECT_EQ(history.Link(2)->row, 2u);
+  EXPECT_FALSE(history.Link(3));
+  fileSystem.Rename("/m/away.mp3", "/m/A B2.mp3");
+  operations.List().SetChecked(1, true);
+  EXPECT_TRUE(operations.Undo().empty());
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_FALSE(history.Link(i)) << i;
+  EXPECT_EQ(Outcomes(1), std::vector<RowOutcome>(4, RowOutcome::kTakenBack));
+  // Renamed again, a row is linked to its new batch.
+  operations.Rename();
+  EXPECT_EQ(history.Link(3)->batch, 2);
+}
+
 // The outcomes go to the history a run of rows at a time: none is lost between runs, for rows
 // that failed and for rows taken back, in a batch of thousands.
 TEST_F(HistoryTest, EveryRowsOutcomeIsRecordedInALargeBatch) {
