@@ -297,7 +297,8 @@ std::vector<RenameFailure> RenameHistory::Run(platform::FileSystem& fileSystem, 
 // another 8 MB until Clear List.
 void RenameHistory::DropLinks(std::vector<std::pair<std::int64_t, std::uint32_t>>& taken) {
   if (taken.empty()) return;
-  std::sort(taken.begin(), taken.end());
+  // In list order they are sorted already when they come from one batch, as they mostly do.
+  if (!std::is_sorted(taken.begin(), taken.end())) std::sort(taken.begin(), taken.end());
   for (Written& written : batches_) {
     auto next = std::lower_bound(taken.begin(), taken.end(), std::pair{written.id, 0u});
     std::erase_if(written.rows, [&](const std::pair<std::uint32_t, std::uint32_t>& row) {
