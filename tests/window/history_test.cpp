@@ -151,6 +151,7 @@ TEST_F(HistoryTest, TheWindowsUndoIsRecordedInTheBatchItTakesBack) {
   EXPECT_EQ(Outcomes(1),
             (std::vector{RowOutcome::kTakenBack, RowOutcome::kTakenBack, RowOutcome::kTakenBack}));
   EXPECT_EQ(Outcomes(2), (std::vector{RowOutcome::kTakenBack, RowOutcome::kTakenBack}));
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_FALSE(operations.History()->Link(i)) << i;
   EXPECT_FALSE(NewestToTakeBack(store.Batches()));
   // After Clear List the rows stand for nothing in the history: an Undo of rows loaded as renamed
   // is a batch of its own.
